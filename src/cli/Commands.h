@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CliContext.h"
+
+namespace vell3::cli {
+
+// One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
+int RunLabel(CliContext& context);
+int RunSettings(CliContext& context);
+
+} // namespace vell3::cli
