@@ -366,7 +366,11 @@ uint32_t MemoFile::RunLength(uint32_t block) const {
         std::memcmp(head, kMemoBlockSignature, 4) != 0) {
         return 0;
     }
-    return GetLe32(head + 4) / blockSize_ + 1;
+    // The blocks the memo really covers. (Counting stored / size + 1 would
+    // claim one block too many for a memo of a whole number of blocks, and
+    // an edit in place could then overwrite the memo stored after it.)
+    const uint64_t stored = GetLe32(head + 4);
+    return static_cast<uint32_t>((stored + blockSize_ - 1) / blockSize_);
 }
 
 void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {

@@ -29,6 +29,13 @@ std::string TableFileName(std::string_view name) {
     if (trimmed.empty() || trimmed.back() == '.' || HasExtension(trimmed)) {
         return trimmed;
     }
+    // On a file system that minds letter case, an existing "name.dbf" is
+    // the table meant by "name".
+    std::error_code error;
+    if (!std::filesystem::exists(trimmed + ".DBF", error) &&
+        std::filesystem::exists(trimmed + ".dbf", error)) {
+        return trimmed + ".dbf";
+    }
     return trimmed + ".DBF";
 }
 

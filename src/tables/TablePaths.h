@@ -8,7 +8,7 @@ namespace vell3::tables {
 // File names of a table and its companions.
 
 // Trimmed of blanks at both ends; ".DBF" added when the name has no extension
-// and does not end in ".".
+// and does not end in "." (".dbf" when only a file of that spelling exists).
 std::string TableFileName(std::string_view name);
 // The name with its extension replaced (a name ending in "." or without an
 // extension gets the extension added).
