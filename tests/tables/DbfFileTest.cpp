@@ -58,12 +58,8 @@ TEST_F(DbfFileTest, MemoTableGetsVersion8BAnd24ByteMemoFile) {
 
 TEST_F(DbfFileTest, InvalidDefinitionsAreError211) {
     const std::vector<std::vector<FieldDef>> cases = {
-        {{"", 'C', 10, 0}},
-        {{"   ", 'C', 10, 0}},
-        {{"name", 'C', 0, 0}},
-        {{"amount", 'N', 0, 0}},
-        {{"what", 'Q', 5, 0}},
-        {},
+        {{"", 'C', 10, 0}},      {{"   ", 'C', 10, 0}}, {{"name", 'C', 0, 0}},
+        {{"amount", 'N', 0, 0}}, {{"what", 'Q', 5, 0}}, {},
     };
     for (const auto& defs : cases) {
         const EngineError error = ErrorOf([&] { DbfFile::CreateDbf(PathOf("bad.dbf"), defs); });

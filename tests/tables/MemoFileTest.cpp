@@ -1,5 +1,5 @@
-#include "FieldCodec.h"
 #include "MemoFile.h"
+#include "FieldCodec.h"
 #include "TableTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ TEST_F(MemoFileTest, EditInPlaceNeverReachesTheNextMemo) {
 TEST_F(MemoFileTest, EditInPlaceWhenItFitsElsewhereWhenNot) {
     MemoFile memo = Fresh();
     const uint32_t first = memo.AddMemo(std::string(600, 'a'), false); // blocks 1-2
-    const uint32_t second = memo.AddMemo("b", false);                   // block 3
+    const uint32_t second = memo.AddMemo("b", false);                  // block 3
     EXPECT_EQ(memo.EditMemo("short", first), first);
     EXPECT_EQ(memo.ReadText(first, 1), "short");
     // The freed second block of the first run is taken by the next small memo.

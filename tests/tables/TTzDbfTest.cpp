@@ -1,7 +1,7 @@
+#include "TTzDbf.h"
 #include "DatasetError.h"
 #include "DbfDate.h"
 #include "LogFields.h"
-#include "TTzDbf.h"
 #include "TableTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +58,8 @@ TEST_F(TTzDbfTest, FieldListWithoutThreeCommasCreatesNothingAndTheOpenFails) {
     ASSERT_EQ(warnings_.size(), 1u);
     EXPECT_EQ(warnings_[0], "Could not create \"" + PathOf("x.dbf") + "\"");
     EXPECT_EQ(error.number, 2);
-    EXPECT_EQ(error.FullText(),
-              "Error # 2 (File not found)\r\nFailure to open " + PathOf("x.dbf") + " [USE/OpenDbf]");
+    EXPECT_EQ(error.FullText(), "Error # 2 (File not found)\r\nFailure to open " + PathOf("x.dbf") +
+                                    " [USE/OpenDbf]");
     EXPECT_FALSE(table.Active());
 }
 
@@ -67,9 +67,9 @@ TEST_F(TTzDbfTest, EmptyFieldListIsAnnounced) {
     TTzDbf table;
     table.SetDbfFileName(PathOf("y.dbf"));
     EXPECT_EQ(ErrorOf([&] { table.Open(); }).number, 2);
-    EXPECT_EQ(warnings_, (std::vector<std::string>{
-                             "FieldList.Count is <= 0 trying to create a database",
-                             "Could not create \"" + PathOf("y.dbf") + "\""}));
+    EXPECT_EQ(warnings_,
+              (std::vector<std::string>{"FieldList.Count is <= 0 trying to create a database",
+                                        "Could not create \"" + PathOf("y.dbf") + "\""}));
 }
 
 TEST_F(TTzDbfTest, CorrectedDefinitionIsAnnounced) {
@@ -132,8 +132,9 @@ TEST_F(TTzDbfTest, SharedAppendNeedsTheAppendLock) {
     table.ClearRecord();
     table.SetField("sentname0", "Müller");
     const EngineError error = ErrorOf([&] { table.AppendRec(); });
-    EXPECT_EQ(error.FullText(), "Error # 5 (File access denied)\r\nFile must be locked to append: " +
-                                    PathOf("report3.dbf") + " [APPEND]");
+    EXPECT_EQ(error.FullText(),
+              "Error # 5 (File access denied)\r\nFile must be locked to append: " +
+                  PathOf("report3.dbf") + " [APPEND]");
     EXPECT_EQ(table.RecCount(), 0u);
     ASSERT_TRUE(table.ALock());
     EXPECT_TRUE(table.ALock());
@@ -189,8 +190,9 @@ TEST_F(TTzDbfTest, MemoFieldNamesAreCheckedAsError220) {
     EXPECT_EQ(error.detail, "Field \"Nowhere\" not in \"" + PathOf("addr.dbf") + "\" [GetMField]");
     error = ErrorOf([&] { table.SetMField("City", {"x"}); });
     EXPECT_EQ(error.number, 220);
-    EXPECT_EQ(error.detail, "\"SetMField()\" expects field \"City\" to be of type:\r\n\"memo\".\"City\" "
-                            "actually is: \"Character\"");
+    EXPECT_EQ(error.detail,
+              "\"SetMField()\" expects field \"City\" to be of type:\r\n\"memo\".\"City\" "
+              "actually is: \"Character\"");
     EXPECT_EQ(ErrorOf([&] { table.GetMField("address   xyz", lines); }).number, 0);
 }
 
@@ -212,9 +214,12 @@ TEST_F(TTzDbfTest, DatesAreReadInTheShortDateFormat) {
         const char* stored;
     };
     const Case cases[] = {
-        {"M/d/yyyy", "12/31/2005", "20051231"}, {"M/d/yyyy", "1/5/2006", "20060105"},
-        {"MM/dd/yyyy", "01/05/2006", "20060105"}, {"dd.MM.yyyy", "31.12.2005", "20051231"},
-        {"M/d/yyyy", "", "        "},              {"M/d/yyyy", "   ", "        "},
+        {"M/d/yyyy", "12/31/2005", "20051231"},
+        {"M/d/yyyy", "1/5/2006", "20060105"},
+        {"MM/dd/yyyy", "01/05/2006", "20060105"},
+        {"dd.MM.yyyy", "31.12.2005", "20051231"},
+        {"M/d/yyyy", "", "        "},
+        {"M/d/yyyy", "   ", "        "},
     };
     TTzDbf table("TzDbfReport");
     table.SetDbfFields(LogFieldList());
