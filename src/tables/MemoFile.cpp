@@ -52,7 +52,16 @@ uint64_t FreeDiskBytes(const std::string& path) {
     return static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
 }
 
+bool& FlushWrites() {
+    static bool flush = true;
+    return flush;
+}
+
 } // namespace
+
+void SetFlushMemoWrites(bool on) {
+    FlushWrites() = on;
+}
 
 MemoKind MemoKindOf(uint8_t version) {
     if (version == kVersionDbase3Memo) {
@@ -350,7 +359,9 @@ uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFre
     } else {
         block = StoreAppended(text, routine);
     }
-    file_.Sync();
+    if (FlushWrites()) {
+        file_.Sync();
+    }
     unlocker.done = true;
     Unlock(routine);
     return block;

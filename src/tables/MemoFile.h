@@ -25,6 +25,11 @@ std::string MemoExtension(MemoKind kind); // "DBT" or "FPT"
 // characters, as the engine reads them.
 std::vector<std::string> SplitMemoLines(std::string_view text);
 
+// Whether each memo store is flushed to the disk before it returns (on by
+// default, so that a crash loses no stored memo). Work on throwaway files
+// (the fuzzer) switches it off.
+void SetFlushMemoWrites(bool on);
+
 // One open memo file.
 class MemoFile {
 public:
