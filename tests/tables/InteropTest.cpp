@@ -114,6 +114,10 @@ struct Variant {
     uint8_t version;
 };
 
+void PrintTo(const Variant& variant, std::ostream* out) {
+    *out << variant.file;
+}
+
 class ForeignTableTest : public TableTest, public ::testing::WithParamInterface<Variant> {
 protected:
     void SetUp() override {

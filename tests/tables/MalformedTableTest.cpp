@@ -29,6 +29,10 @@ struct BadFile {
     const char* detailStart; // after the file name (or the whole detail when it has none)
 };
 
+void PrintTo(const BadFile& bad, std::ostream* out) {
+    *out << bad.name;
+}
+
 class MalformedTableTest : public TableTest, public ::testing::WithParamInterface<BadFile> {};
 
 std::string With(std::string bytes, size_t at, std::string_view part) {

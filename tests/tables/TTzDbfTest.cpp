@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace vell3::tables::test {
 namespace {
 
@@ -147,6 +149,22 @@ TEST_F(TTzDbfTest, SharedAppendNeedsTheAppendLock) {
     // Code page 437 on disk: ü is 0x81.
     const std::string bytes = ReadFileBytes(PathOf("report3.dbf"));
     EXPECT_EQ(bytes.substr(546, 7), "M\x81ller ");
+}
+
+TEST_F(TTzDbfTest, AtMost33TablesAreOpenAtOnce) {
+    std::vector<std::unique_ptr<TTzDbf>> tables;
+    for (int i = 0; i < 33; ++i) {
+        tables.push_back(std::make_unique<TTzDbf>());
+        OpenAddresses(*tables.back(), "t" + std::to_string(i) + ".dbf");
+    }
+    TTzDbf one_more;
+    one_more.SetDbfFields(kAddressFields);
+    one_more.SetDbfFileName(PathOf("extra.dbf"));
+    const EngineError error = ErrorOf([&] { one_more.Open(); });
+    EXPECT_EQ(error.detail, "No free workarea available [Select(0)]");
+    tables[5]->Close();
+    one_more.Open();
+    EXPECT_TRUE(one_more.Active());
 }
 
 TEST_F(TTzDbfTest, UnLockWithoutLocksDoesNothing) {
