@@ -466,11 +466,13 @@ uint32_t MemoFile::StoreAppended(std::string_view text, const char* routine) {
     // dBASE III and FoxPro memo files grow at the end; the header holds the
     // next free block.
     PadToBlock(routine);
-    const uint32_t blocks = std::max<uint32_t>(BlocksInFile(), 1);
-    uint32_t target = ReadWord(0, routine);
-    if (target < blocks) {
-        target = blocks; // never overwrite what lies before the end
-    }
+    // The new memo goes at the end of the file, whatever the header's next
+    // free block says: a damaged header must not send a write far beyond the
+    // end (or back over stored memos).
+    // A FoxPro header takes the first 512 bytes whatever the block size.
+    const uint32_t headerBlocks =
+        kind_ == MemoKind::FoxPro ? (kMemoBlockSize + blockSize_ - 1) / blockSize_ : 1;
+    const uint32_t target = std::max<uint32_t>(BlocksInFile(), headerBlocks);
     std::string bytes;
     if (kind_ == MemoKind::FoxPro) {
         bytes.assign(kMemoBlockHeader, '\0');
