@@ -362,7 +362,8 @@ uint32_t DbfFile::PutDbfRecord(uint32_t n, const std::string& buffer) {
         static_cast<uint64_t>(headerLength_) + static_cast<uint64_t>(n - 1) * recordLength_;
     if (buffer.size() != static_cast<size_t>(recordLength_) ||
         !file_.WriteAt(at, buffer.data(), buffer.size())) {
-        const int number = errno == ENOSPC ? 101 : SystemErrorNumber(errno);
+        const int number =
+            (errno == ENOSPC || errno == EFBIG || errno == EDQUOT) ? 101 : SystemErrorNumber(errno);
         RaiseEngineError(number, "File:  " + path_ + " [Replace/Append/PutDbfRecord]");
     }
     if (append) {

@@ -276,7 +276,7 @@ uint32_t MemoFile::EditMemo(std::string_view text, uint32_t oldBlock) {
 }
 
 void MemoFile::WriteFailed(const char* routine) const {
-    const int number = errno == ENOSPC ? 1004 : 29;
+    const int number = (errno == ENOSPC || errno == EFBIG || errno == EDQUOT) ? 1004 : 29;
     RaiseEngineError(number, path_ + " [" + routine + "]");
 }
 

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -243,6 +246,55 @@ TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
         ++seen[static_cast<size_t>(p)];
     }
     EXPECT_EQ(seen, std::vector<int>(kPrograms, kEach));
+}
+
+// A write the file system refuses (here: beyond the process's file size
+// limit, as on a full disk) is an error; the count does not grow and the
+// table stays usable.
+TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        if (!table.ALock()) {
+            return 1;
+        }
+        table.ClearRecord();
+        table.SetField("who", "ok");
+        table.AppendRec();
+        const auto size = std::filesystem::file_size(path_);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit saved = limit;
+        limit.rlim_cur = size;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.ClearRecord();
+        table.SetField("who", "refused");
+        const EngineError error = ErrorOf([&] { table.AppendRec(); });
+        if (error.FullText() != "Error # 101 (Disk write error (probable cause: Disk Full).)\r\n"
+                                "File:  " +
+                                    path_ + " [Replace/Append/PutDbfRecord]") {
+            return 2;
+        }
+        if (table.RecCount() != 1 || !table.Active()) {
+            return 3;
+        }
+        const EngineError memo = ErrorOf([&] { table.SetMField("notes", {"x"}); });
+        if (memo.number != 1004) {
+            return 4;
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        table.ClearRecord();
+        table.SetField("who", "later");
+        table.AppendRec();
+        return table.RecCount() == 2 ? 0 : 5;
+    });
+    EXPECT_EQ(status, 0);
+    TTzDbf check;
+    OpenShared(check);
+    EXPECT_EQ(check.RecCount(), 2u);
+    check.Last();
+    EXPECT_EQ(check.FieldAsString("who"), "later");
 }
 
 TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {
