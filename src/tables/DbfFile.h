@@ -43,6 +43,8 @@ public:
 
     const std::string& Path() const { return path_; }
     uint8_t Version() const { return prolog_[0]; }
+    // The version byte that decides the memo format.
+    uint8_t GetMemoType() const { return prolog_[0]; }
     int HeaderLength() const { return headerLength_; }
     int RecordLength() const { return recordLength_; }
     const std::vector<FieldInfo>& Fields() const { return fields_; }

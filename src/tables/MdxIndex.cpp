@@ -137,14 +137,17 @@ void MdxIndex::Clear() {
     entries_.clear();
 }
 
-void MdxIndex::Build(const std::string& path, const std::string& tableBaseName,
-                     const std::string& expression, char keyType, int keyLength,
-                     std::vector<IndexEntry> entries) {
+void MdxIndex::CreateMdxHeader(const std::string& path, const std::string& tableBaseName) {
+    Clear();
+    path_ = path;
+    tableBaseName_ = tableBaseName;
+}
+
+void MdxIndex::MakeIndex(const std::string& expression, char keyType, int keyLength,
+                         std::vector<IndexEntry> entries) {
     if (keyLength < 1 || keyLength > kMaxKeyLength) {
         RaiseEngineError(220, "Incorrect key length: Must be 1 to 100. [MakeIndex]");
     }
-    path_ = path;
-    tableBaseName_ = tableBaseName;
     expression_ = expression;
     keyType_ = keyType;
     keyLength_ = keyLength;

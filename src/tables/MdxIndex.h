@@ -24,11 +24,13 @@ public:
     // The key of a record for a field of this type and length.
     static std::string KeyOf(char type, std::string_view fieldBytes);
 
-    // Builds the index in memory from the keys of all records (in record
-    // order) and writes the file: CreateMdxHeader and MakeIndex.
-    void Build(const std::string& path, const std::string& tableBaseName,
-               const std::string& expression, char keyType, int keyLength,
-               std::vector<IndexEntry> entries);
+    // Starts a new index file for the table: its 2048-byte header is
+    // written with the tags by MakeIndex.
+    void CreateMdxHeader(const std::string& path, const std::string& tableBaseName);
+    // Adds the tag "dummy_tag" on the expression with the keys of all
+    // records (given in record order), sorts them and writes the file.
+    void MakeIndex(const std::string& expression, char keyType, int keyLength,
+                   std::vector<IndexEntry> entries);
 
     // SetIndexTo: reads and checks an existing index file. Damage is error
     // 222 (223 for a foreign version); a missing file error 2.

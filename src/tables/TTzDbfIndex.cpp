@@ -156,8 +156,8 @@ bool TTzDbf::IndexOnOne(std::string_view keyExpression, std::string_view indexFi
         entries.push_back({MdxIndex::KeyOf(keyField.type, RawField(buffer, keyField)), n});
     }
     MdxIndex built;
-    built.Build(path, BaseName(fileName_), key, KeyTypeOf(keyField), KeyLengthOf(keyField),
-                std::move(entries));
+    built.CreateMdxHeader(path, BaseName(fileName_));
+    built.MakeIndex(key, KeyTypeOf(keyField), KeyLengthOf(keyField), std::move(entries));
     if (reopened) {
         try {
             ReportingOff quiet;

@@ -132,6 +132,38 @@ TEST_F(DbfFileTest, RecordNumberOutOfRangeIsError212) {
     EXPECT_EQ(error.detail, "Invalid record number = 1 (" + path + ")  [GetDbfRecord]");
 }
 
+// dBASE 7: a 68-byte prolog and 48-byte descriptors with 32-byte names.
+TEST_F(DbfFileTest, ReadsDbaseSevenLayout) {
+    std::string bytes(68 + 2 * 48 + 1, '\0');
+    bytes[0] = static_cast<char>(0x8C);
+    bytes[4] = 1;
+    bytes[8] = static_cast<char>(bytes.size());
+    bytes[10] = 1 + 12 + 10;
+    bytes.replace(68, 9, "long_name");
+    bytes[68 + 32] = 'C';
+    bytes[68 + 33] = 12;
+    bytes.replace(68 + 48, 5, "notes");
+    bytes[68 + 48 + 32] = 'M';
+    bytes[68 + 48 + 33] = 10;
+    bytes.back() = 0x0D;
+    bytes += " hello world          1";
+    WriteFileBytes(PathOf("seven.dbf"), bytes);
+    std::string memo(512, '\0');
+    memo[0] = 2;
+    memo += std::string("\xFF\xFF\x08\x00\x0D\x00\x00\x00memo!", 13);
+    WriteFileBytes(PathOf("seven.dbt"), memo);
+    DbfFile file;
+    file.OpenDbf(PathOf("seven.dbf"), {.exclusive = true});
+    ASSERT_EQ(file.Fields().size(), 2u);
+    EXPECT_EQ(file.Fields()[0].name, "LONG_NAME");
+    EXPECT_EQ(file.Fields()[1].offset, 13);
+    EXPECT_EQ(file.GetMemoType(), 0x8C);
+    std::string record;
+    file.GetDbfRecord(1, record);
+    EXPECT_EQ(record.substr(1, 12), "hello world ");
+    EXPECT_EQ(file.Memo().ReadText(1, 1), "memo!");
+}
+
 TEST_F(DbfFileTest, MissingMemoFileIsReported) {
     const std::string path = PathOf("m.dbf");
     DbfFile::CreateDbf(path, Defs({"notes,M,10,0"}));
