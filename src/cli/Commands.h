@@ -5,6 +5,7 @@
 namespace vell3::cli {
 
 // One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
+int RunDbf(CliContext& context);
 int RunLabel(CliContext& context);
 int RunSettings(CliContext& context);
 

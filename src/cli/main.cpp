@@ -21,6 +21,7 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
+    {"dbf", vell3::cli::RunDbf},
     {"label", vell3::cli::RunLabel},
     {"settings", vell3::cli::RunSettings},
 };

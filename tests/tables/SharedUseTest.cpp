@@ -1,0 +1,348 @@
+// Several programs on one table: locks, share modes and record counts.
+
+#include "DbfLayout.h"
+#include "TTzDbf.h"
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vell3::tables::test {
+namespace {
+
+const std::vector<std::string> kFields = {"who,C,8,0", "seq,N,6,0", "notes,M,10,0"};
+
+class SharedUseTest : public TableTest {
+protected:
+    void SetUp() override {
+        TableTest::SetUp();
+        path_ = PathOf("shared.dbf");
+        TTzDbf creator;
+        creator.SetDbfFields(kFields);
+        creator.SetDbfFileName(path_);
+        creator.Open();
+    }
+
+    void OpenShared(TTzDbf& table) {
+        table.SetCreateIfNotFound(false);
+        table.SetDbfFileName(path_);
+        table.Open();
+    }
+
+    static void Append(TTzDbf& table, const std::string& who, int seq) {
+        table.ClearRecord();
+        table.SetField("who", who);
+        table.SetField("seq", std::to_string(seq));
+        table.SetMField("notes", {who + " note " + std::to_string(seq)});
+        table.AppendRec();
+    }
+
+    // A pipe the parent waits on until the child has done its part.
+    struct Signal {
+        int fds[2] = {-1, -1};
+        Signal() { EXPECT_EQ(pipe(fds), 0); }
+        ~Signal() {
+            close(fds[0]);
+            close(fds[1]);
+        }
+        void Send() const {
+            const char c = 1;
+            EXPECT_EQ(write(fds[1], &c, 1), 1);
+        }
+        void Wait() const {
+            char c = 0;
+            EXPECT_EQ(read(fds[0], &c, 1), 1);
+        }
+    };
+
+    std::string path_;
+};
+
+TEST_F(SharedUseTest, HeldAppendLockRefusesALockElsewhereAtOnce) {
+    TTzDbf holder;
+    OpenShared(holder);
+    ASSERT_TRUE(holder.ALock());
+    const int status = RunInChild([&] {
+        TTzDbf other;
+        OpenShared(other);
+        const auto start = std::chrono::steady_clock::now();
+        const bool granted = other.ALock();
+        const auto spent = std::chrono::steady_clock::now() - start;
+        if (granted) {
+            return 1;
+        }
+        return spent < std::chrono::milliseconds(500) ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0);
+    holder.UnLock();
+    EXPECT_EQ(RunInChild([&] {
+                  TTzDbf other;
+                  OpenShared(other);
+                  return other.ALock() ? 0 : 1;
+              }),
+              0);
+}
+
+TEST_F(SharedUseTest, ExclusiveOpenFailsWithError32WhileSharedElsewhere) {
+    TTzDbf holder;
+    OpenShared(holder);
+    const int status = RunInChild([&] {
+        TTzDbf other;
+        OpenShared(other);
+        const EngineError error = ErrorOf([&] { other.SetExclusive(true); });
+        if (error.number != 32 ||
+            error.FullText() != "Error # 32 (File sharing violation)\r\nFailure to open " + path_ +
+                                    " [USE/OpenDbf]") {
+            return 1;
+        }
+        return other.Active() ? 2 : 0;
+    });
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(SharedUseTest, SharedOpenFailsWhileExclusiveElsewhere) {
+    TTzDbf holder;
+    holder.SetExclusive(true);
+    OpenShared(holder);
+    EXPECT_EQ(RunInChild([&] {
+                  TTzDbf other;
+                  return ErrorOf([&] { OpenShared(other); }).number == 32 ? 0 : 1;
+              }),
+              0);
+    holder.Close();
+    EXPECT_EQ(RunInChild([&] {
+                  TTzDbf other;
+                  return ErrorOf([&] { OpenShared(other); }).number;
+              }),
+              0);
+}
+
+TEST_F(SharedUseTest, RecordsAppendedElsewhereAreCounted) {
+    TTzDbf reader;
+    OpenShared(reader);
+    EXPECT_EQ(reader.RecCount(), 0u);
+    const int status = RunInChild([&] {
+        TTzDbf writer;
+        OpenShared(writer);
+        if (!writer.ALock()) {
+            return 1;
+        }
+        Append(writer, "child", 1);
+        Append(writer, "child", 2);
+        writer.UnLock();
+        return 0;
+    });
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(reader.RecCount(), 2u);
+    reader.Last();
+    EXPECT_EQ(reader.FieldAsString("who"), "child");
+    std::vector<std::string> lines;
+    reader.GetMField("notes", lines);
+    EXPECT_EQ(lines, std::vector<std::string>{"child note 2"});
+}
+
+// The program that appended first and closes last must not write its stale
+// count and end-of-file byte over the records appended meanwhile.
+TEST_F(SharedUseTest, ClosingAfterAnotherProgramAppendedKeepsItsRecords) {
+    TTzDbf first;
+    OpenShared(first);
+    ASSERT_TRUE(first.ALock());
+    Append(first, "first", 1);
+    first.UnLock();
+    Signal appended;
+    Signal closed;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int status = 0;
+        {
+            TTzDbf second;
+            OpenShared(second);
+            status = second.ALock() ? 0 : 1;
+            Append(second, "second", 1);
+            Append(second, "second", 2);
+            second.UnLock();
+            appended.Send();
+            closed.Wait(); // stays open until the first program has closed
+        }
+        _exit(status);
+    }
+    appended.Wait();
+    first.Close();
+    {
+        const std::string bytes = ReadFileBytes(path_);
+        const uint16_t header = Le16At(bytes, 8);
+        const uint16_t length = Le16At(bytes, 10);
+        EXPECT_EQ(Le32At(bytes, 4), 3u);
+        ASSERT_EQ(bytes.size(), header + 3u * length + 1);
+        EXPECT_EQ(bytes[header + length], ' '); // the second program's first record
+        EXPECT_EQ(bytes.back(), 0x1A);
+    }
+    closed.Send();
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::string bytes = ReadFileBytes(path_);
+    EXPECT_EQ(Le32At(bytes, 4), 3u);
+    EXPECT_EQ(bytes.back(), 0x1A);
+}
+
+TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
+    constexpr int kPrograms = 4;
+    constexpr int kEach = 40;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kPrograms; ++p) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int status = 0;
+            try {
+                TTzDbf table;
+                OpenShared(table);
+                for (int i = 0; i < kEach; ++i) {
+                    while (!table.ALock()) {
+                        std::this_thread::sleep_for(std::chrono::microseconds(200));
+                    }
+                    Append(table, "p" + std::to_string(p), i);
+                    table.UnLock();
+                }
+                table.Close();
+            } catch (...) {
+                status = 1;
+            }
+            _exit(status);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string bytes = ReadFileBytes(path_);
+    const uint16_t header = Le16At(bytes, 8);
+    const uint16_t length = Le16At(bytes, 10);
+    EXPECT_EQ(Le32At(bytes, 4), static_cast<uint32_t>(kPrograms * kEach));
+    EXPECT_EQ(bytes.size(), header + static_cast<size_t>(kPrograms * kEach) * length + 1);
+    TTzDbf check;
+    check.SetExclusive(true);
+    OpenShared(check);
+    std::vector<int> seen(kPrograms, 0);
+    std::vector<std::string> lines;
+    for (check.First(); !check.Eof(); check.Next()) {
+        EXPECT_FALSE(check.Deleted());
+        const std::string who = check.FieldAsString("who");
+        const int p = who[1] - '0';
+        ASSERT_TRUE(p >= 0 && p < kPrograms) << who;
+        EXPECT_EQ(check.FieldAsNumber("seq"), seen[static_cast<size_t>(p)]);
+        check.GetMField("notes", lines);
+        EXPECT_EQ(lines, std::vector<std::string>{who + " note " +
+                                                  std::to_string(seen[static_cast<size_t>(p)])});
+        ++seen[static_cast<size_t>(p)];
+    }
+    EXPECT_EQ(seen, std::vector<int>(kPrograms, kEach));
+}
+
+// A write the file system refuses (here: beyond the process's file size
+// limit, as on a full disk) is an error; the count does not grow and the
+// table stays usable.
+TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        if (!table.ALock()) {
+            return 1;
+        }
+        table.ClearRecord();
+        table.SetField("who", "ok");
+        table.AppendRec();
+        const auto size = std::filesystem::file_size(path_);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit saved = limit;
+        limit.rlim_cur = size;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.ClearRecord();
+        table.SetField("who", "refused");
+        const EngineError error = ErrorOf([&] { table.AppendRec(); });
+        if (error.FullText() != "Error # 101 (Disk write error (probable cause: Disk Full).)\r\n"
+                                "File:  " +
+                                    path_ + " [Replace/Append/PutDbfRecord]") {
+            return 2;
+        }
+        if (table.RecCount() != 1 || !table.Active()) {
+            return 3;
+        }
+        const EngineError memo = ErrorOf([&] { table.SetMField("notes", {"x"}); });
+        if (memo.number != 1004) {
+            return 4;
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        table.ClearRecord();
+        table.SetField("who", "later");
+        table.AppendRec();
+        return table.RecCount() == 2 ? 0 : 5;
+    });
+    EXPECT_EQ(status, 0);
+    TTzDbf check;
+    OpenShared(check);
+    EXPECT_EQ(check.RecCount(), 2u);
+    check.Last();
+    EXPECT_EQ(check.FieldAsString("who"), "later");
+}
+
+TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {
+    TTzDbf table;
+    OpenShared(table);
+    ASSERT_TRUE(table.ALock());
+    Append(table, "x", 1);
+    table.UnLock();
+
+    TTzDbf other;
+    OpenShared(other);
+    ASSERT_TRUE(other.ALock());
+    table.Insert();
+    table.SetFieldAsString("who", "new");
+    table.Post();
+    EXPECT_EQ(warnings_, std::vector<std::string>{"Lock failed [Insert]"});
+    EXPECT_EQ(table.State(), DatasetState::Insert);
+    EXPECT_EQ(table.RecCount(), 1u);
+    other.UnLock();
+    table.Post();
+    EXPECT_EQ(table.RecCount(), 2u);
+    EXPECT_EQ(table.State(), DatasetState::Browse);
+    EXPECT_EQ(table.Locks(), LockState::None);
+
+    // Holding the append lock itself, the table cannot take a record lock;
+    // the edit stays pending until the post succeeds.
+    warnings_.clear();
+    ASSERT_TRUE(table.ALock());
+    table.Edit();
+    table.SetFieldAsString("who", "changed");
+    table.Post();
+    EXPECT_EQ(table.State(), DatasetState::Edit);
+    table.UnLock();
+    table.Post();
+    table.Refresh();
+    EXPECT_EQ(table.FieldAsString("who"), "changed");
+    ASSERT_TRUE(table.ALock());
+    table.Delete();
+    EXPECT_FALSE(table.Deleted());
+    table.UnLock();
+    table.Delete();
+    ASSERT_TRUE(table.Deleted());
+    ASSERT_TRUE(table.ALock());
+    table.Delete();
+    EXPECT_TRUE(table.Deleted());
+    EXPECT_EQ(warnings_, (std::vector<std::string>{"Lock failed [Post]", "Lock failed [Delete]",
+                                                   "Lock failed [Restore]"}));
+}
+
+} // namespace
+} // namespace vell3::tables::test
