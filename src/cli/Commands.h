@@ -6,6 +6,7 @@ namespace vell3::cli {
 
 // One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
 int RunLabel(CliContext& context);
+int RunPrint(CliContext& context);
 int RunSettings(CliContext& context);
 
 } // namespace vell3::cli

@@ -22,6 +22,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"label", vell3::cli::RunLabel},
+    {"print", vell3::cli::RunPrint},
     {"settings", vell3::cli::RunSettings},
 };
 
