@@ -106,26 +106,27 @@ int TBarcodeBmp::TextBandHeight() const {
 }
 
 void TBarcodeBmp::RenderBarcode() {
-    MonoBitmap bitmap(BarcodeWidthFor(scale_, type_, text_), height_);
+    // Rendered into the bitmap's own storage: the form sets several
+    // properties in a row, each rendering again.
+    bitmap_.Reset(BarcodeWidthFor(scale_, type_, text_), height_);
     if (!text_.empty()) {
         if (type_ == bcCode128) {
-            RenderCode128(bitmap);
+            RenderCode128(bitmap_);
         } else {
-            RenderPostnet(bitmap);
+            RenderPostnet(bitmap_);
         }
     }
     switch (rotate_) {
     case bcNoRotate:
-        bitmap_ = std::move(bitmap);
         break;
     case bcRotate90:
-        bitmap_ = RotateBitmap(bitmap, 1);
+        bitmap_ = RotateBitmap(bitmap_, 1);
         break;
     case bcRotate180:
-        bitmap_ = RotateBitmap(bitmap, 2);
+        bitmap_.RotateHalfTurn();
         break;
     case bcRotate270:
-        bitmap_ = RotateBitmap(bitmap, 3);
+        bitmap_ = RotateBitmap(bitmap_, 3);
         break;
     }
 }

@@ -8,6 +8,18 @@ MonoBitmap::MonoBitmap(int width, int height)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kWhite) {}
 
+void MonoBitmap::Reset(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kWhite);
+}
+
+void MonoBitmap::RotateHalfTurn() {
+    // Pixel (i, j) goes to (w - 1 - i, h - 1 - j): in a row-major buffer that
+    // is index n - 1 - k for index k, the whole buffer reversed.
+    std::reverse(pixels_.begin(), pixels_.end());
+}
+
 void MonoBitmap::FillRect(int x, int y, int width, int height, std::uint8_t value) {
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
@@ -27,12 +39,8 @@ MonoBitmap RotateBitmap(const MonoBitmap& source, int quarterTurns) {
         return source;
     }
     if (turns == 2) {
-        MonoBitmap result(w, h);
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
-                result.SetPixel(i, j, source.Pixel(w - 1 - i, h - 1 - j));
-            }
-        }
+        MonoBitmap result = source;
+        result.RotateHalfTurn();
         return result;
     }
     MonoBitmap result(h, w);

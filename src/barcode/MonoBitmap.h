@@ -24,6 +24,11 @@ public:
     std::uint8_t Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
     void SetPixel(int x, int y, std::uint8_t value) { pixels_[Index(x, y)] = value; }
 
+    // Makes the bitmap white at a new size, keeping its storage where it can.
+    void Reset(int width, int height);
+    // Turns the bitmap by half a turn in place.
+    void RotateHalfTurn();
+
     // Fills the rectangle, clipped to the bitmap.
     void FillRect(int x, int y, int width, int height, std::uint8_t value);
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace vell3 {
 
@@ -86,24 +87,6 @@ QFont QPainterPage::ToQFont(const PrintFont& font) {
     return result;
 }
 
-QImage QPainterPage::ToImage(const MonoBitmap& bitmap) {
-    QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_Mono);
-    image.setColorCount(2);
-    image.setColor(0, qRgb(255, 255, 255));
-    image.setColor(1, qRgb(0, 0, 0));
-    image.fill(0);
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        uchar* line = image.scanLine(y);
-        const std::uint8_t* row = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            if (row[x] == MonoBitmap::kBlack) {
-                line[x >> 3] = static_cast<uchar>(line[x >> 3] | (0x80 >> (x & 7)));
-            }
-        }
-    }
-    return image;
-}
-
 void QPainterPage::SelectFont(const PrintFont& font) {
     font_ = font;
     qfont_ = ToQFont(font);
@@ -129,12 +112,43 @@ void QPainterPage::DrawText(int x, int y, std::string_view text) {
 }
 
 void QPainterPage::DrawBitmap(int x, int y, int width, int height, const MonoBitmap& bitmap) {
-    const QRect target(x, y, width, height);
-    // The white background of the bitmap replaces what lies under it, also on
-    // devices that draw one-bit images as a stencil.
-    painter_.fillRect(target, Qt::white);
-    if (bitmap.Width() > 0 && bitmap.Height() > 0) {
-        painter_.drawImage(target, ToImage(bitmap));
+    // The white background of the bitmap replaces what lies under it.
+    painter_.fillRect(QRect(x, y, width, height), Qt::white);
+    const int columns = bitmap.Width();
+    const int rows = bitmap.Height();
+    if (columns == 0 || rows == 0) {
+        return;
+    }
+    // The dark runs are stretched onto the rectangle as filled boxes, rows
+    // that repeat the one above merged into one box: the same picture as a
+    // stretched copy of the pixels, and a few dozen boxes for a barcode
+    // instead of an embedded image.
+    const double scaleX = static_cast<double>(width) / columns;
+    const double scaleY = static_cast<double>(height) / rows;
+    const auto rowBytes = static_cast<std::size_t>(columns);
+    int top = 0;
+    while (top < rows) {
+        int bottom = top + 1;
+        while (bottom < rows && std::memcmp(bitmap.Row(bottom), bitmap.Row(top), rowBytes) == 0) {
+            ++bottom;
+        }
+        const std::uint8_t* row = bitmap.Row(top);
+        int left = 0;
+        while (left < columns) {
+            if (row[left] != MonoBitmap::kBlack) {
+                ++left;
+                continue;
+            }
+            int right = left + 1;
+            while (right < columns && row[right] == MonoBitmap::kBlack) {
+                ++right;
+            }
+            painter_.fillRect(QRectF(x + left * scaleX, y + top * scaleY, (right - left) * scaleX,
+                                     (bottom - top) * scaleY),
+                              Qt::black);
+            left = right;
+        }
+        top = bottom;
     }
 }
 

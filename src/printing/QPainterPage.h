@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 #include <QString>
@@ -25,8 +24,9 @@ struct PageGeometry {
     int offsetY = 0;
 };
 
-// The page drawn with a QPainter on any paint device: text through rotated
-// QFonts on an opaque white box, bitmaps copied without smoothing.
+// The page drawn with a QPainter on any paint device (printer, PDF, image):
+// text through rotated QFonts on an opaque white box, bitmaps as sharp black
+// boxes on white.
 class QPainterPage : public PrintPage {
 public:
     QPainterPage(QPaintDevice& device, PageGeometry geometry);
@@ -49,8 +49,6 @@ public:
 
     // The Qt font a print font is drawn with.
     static QFont ToQFont(const PrintFont& font);
-    // The bitmap as a one-bit image, white index 0 and black index 1.
-    static QImage ToImage(const MonoBitmap& bitmap);
 
 protected:
     // For pages that make their device after the base: SetDevice before use.
