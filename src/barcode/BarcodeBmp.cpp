@@ -61,53 +61,58 @@ int BarcodeWidthFor(int scale, TBarCodeType type, std::string_view text) {
     return scale * (kPostnetFixedModules + kPostnetDigitModules * (digits + 1));
 }
 
-TBarcodeBmp::TBarcodeBmp() {
-    RenderBarcode();
+TBarcodeBmp::TBarcodeBmp() = default;
+
+const MonoBitmap& TBarcodeBmp::Bitmap() const {
+    if (stale_) {
+        RenderBarcode();
+    }
+    return bitmap_;
 }
 
 void TBarcodeBmp::SetHeight(int height) {
     height_ = height;
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetScale(int scale) {
     scale_ = scale;
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetInterpret(bool interpret) {
     interpret_ = interpret;
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetRotate(TbcRotate rotate) {
     rotate_ = rotate;
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetBarcodeType(TBarCodeType type) {
     text_ = FilterBarcodeText(type, text_);
     type_ = type;
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetBarcodeText(std::string_view text) {
     text_ = FilterBarcodeText(type_, text);
-    RenderBarcode();
+    Changed();
 }
 
 void TBarcodeBmp::SetFont(const BarcodeFont& font) {
     font_ = font;
-    RenderBarcode();
+    Changed();
 }
 
 int TBarcodeBmp::TextBandHeight() const {
     return interpret_ && type_ == bcCode128 ? kTextBandModules * scale_ : 0;
 }
 
-void TBarcodeBmp::RenderBarcode() {
-    // Rendered into the bitmap's own storage: the form sets several
-    // properties in a row, each rendering again.
+void TBarcodeBmp::RenderBarcode() const {
+    // Rendered into the bitmap's own storage, which a page of the form
+    // reuses for every symbol of one kind.
     bitmap_.Reset(BarcodeWidthFor(scale_, type_, text_), height_);
     if (!text_.empty()) {
         if (type_ == bcCode128) {
@@ -116,6 +121,7 @@ void TBarcodeBmp::RenderBarcode() {
             RenderPostnet(bitmap_);
         }
     }
+    stale_ = false;
     switch (rotate_) {
     case bcNoRotate:
         break;

@@ -46,8 +46,10 @@ std::string FilterBarcodeText(TBarCodeType type, std::string_view text);
 // Width in pixels of the bitmap of a (filtered) text, quiet zones included.
 int BarcodeWidthFor(int scale, TBarCodeType type, std::string_view text);
 
-// The barcode component: renders its text into Bitmap() again whenever a
-// property changes, so the bitmap always shows the current settings.
+// The barcode component: Bitmap() always shows the symbol of the current
+// properties. A change of property renders again; the rendering waits until
+// the bitmap is next read, so that setting several properties in a row
+// renders once.
 class TBarcodeBmp {
 public:
     TBarcodeBmp();
@@ -69,7 +71,7 @@ public:
     const BarcodeFont& Font() const { return font_; }
     void SetFont(const BarcodeFont& font);
 
-    const MonoBitmap& Bitmap() const { return bitmap_; }
+    const MonoBitmap& Bitmap() const;
 
     // Height in pixels of the band under the Code 128 bars kept for the
     // human-readable line while Interpret is on. The band stays white: the
@@ -77,9 +79,11 @@ public:
     // Interpret off (POSTNET never has a line).
     int TextBandHeight() const;
 
-    void RenderBarcode();
+    // Renders the bitmap now.
+    void RenderBarcode() const;
 
 private:
+    void Changed() { stale_ = true; }
     void RenderCode128(MonoBitmap& bitmap) const;
     void RenderPostnet(MonoBitmap& bitmap) const;
 
@@ -90,7 +94,8 @@ private:
     TBarCodeType type_ = bcCode128;
     std::string text_;
     BarcodeFont font_;
-    MonoBitmap bitmap_;
+    mutable MonoBitmap bitmap_;
+    mutable bool stale_ = true;
 };
 
 } // namespace vell3
