@@ -232,10 +232,11 @@ int RunPrint(CliContext& context) {
         std::string grouped;
         try {
             grouped = PrintOnDevice(*options, values, settings.PrintBarCode);
-        } catch (const UserError&) {
+        } catch (const UserError& error) {
             // A failed print keeps the stepped sequence, as the window does.
+            std::cerr << ForTerminal(error.what()) << '\n';
             SaveSettings(settings, context.settingsFile);
-            throw;
+            return kExitError;
         }
         SaveSettings(settings, context.settingsFile);
         std::cout << grouped << '\n';

@@ -192,6 +192,18 @@ TEST_F(PdfOutputTest, AFileThatCannotBeWrittenFailsButKeepsTheSteppedSequence) {
     EXPECT_NE(ReadFile(Settings()).find("SerialNum=00000042"), std::string::npos);
 }
 
+TEST_F(PdfOutputTest, WithoutAPrinterFailsButKeepsTheSteppedSequence) {
+    // A CUPS server that does not exist: no default printer, whatever the
+    // machine has set up.
+    const Result print = Run("CUPS_SERVER=" + Quote((dir_ / "no-cups.sock").string()) + " " +
+                             VELL3_CLI + " --program-folder " + Quote(dir_) + " --settings " +
+                             Quote(Settings()) + " print --line someone");
+    EXPECT_EQ(print.status, 1);
+    EXPECT_EQ(print.out, "");
+    EXPECT_EQ(print.err, "There is no default printer.\n");
+    EXPECT_NE(ReadFile(Settings()).find("SerialNum=00000042"), std::string::npos);
+}
+
 TEST_F(PdfOutputTest, PrePrintedModePrintsTheSteppedMailerNumber) {
     WriteSettings("[Values]\nPrintBarCode=0\nMailerNum=71123456789000000423\nIncrement=1\n");
     const Result print = Print("--pdf " + Quote(Pdf()));
