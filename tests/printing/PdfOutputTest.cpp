@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -119,6 +121,83 @@ TEST_P(PdfResolutionTest, TwoCode128SymbolsCarryTheLabelNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, PdfResolutionTest, ::testing::Values(300, 600));
+
+// Where poppler finds the words of a few items. A text at 180 degrees runs
+// leftwards from its anchor and hangs above it, so its box ends at the anchor
+// on the right and at the bottom; one at 270 degrees runs downwards in a strip
+// left of its anchor, so its box starts at the anchor's y and ends at its x.
+struct WordBox {
+    double xMin, yMin, xMax, yMax; // points
+    std::string word;
+};
+
+std::vector<WordBox> WordBoxes(const std::string& bboxHtml) {
+    static const std::regex word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    std::vector<WordBox> boxes;
+    for (auto it = std::sregex_iterator(bboxHtml.begin(), bboxHtml.end(), word);
+         it != std::sregex_iterator(); ++it) {
+        boxes.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                         std::stod((*it)[4]), (*it)[5]});
+    }
+    return boxes;
+}
+
+struct Placement {
+    const char* word;
+    int angle;
+    double x; // inches, the anchor
+    double y;
+};
+
+struct PlacementCase {
+    const char* name;
+    int dpi;
+    int alignX;
+    int alignY;
+};
+
+class PdfPlacementTest : public PdfOutputTest,
+                         public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(PdfPlacementTest, WordsStandAtTheirAnchors) {
+    const PlacementCase& c = GetParam();
+    WriteSettings("[YourAddress]\nLine1=Ambervale Supply Co\nLine2=100 Harbor Way\n"
+                  "City=Portland\nState=OR\nZip=97201\n"
+                  "[Values]\nCustID=12-345-6789\nSerialNum=00000041\n[Print Align]\nLeftRight=" +
+                  std::to_string(c.alignX) + "\nTopBottom=" + std::to_string(c.alignY) + "\n");
+    ASSERT_EQ(Print(SampleArgs(c.dpi)).status, 0);
+    const Result text = Run("pdftotext -bbox " + Quote(Pdf()) + " -");
+    ASSERT_EQ(text.status, 0) << text.err;
+    const auto boxes = WordBoxes(text.out);
+    // Three device units a step, whatever the resolution.
+    const double shiftX = 3.0 * c.alignX / c.dpi * 72;
+    const double shiftY = 3.0 * c.alignY / c.dpi * 72;
+    const Placement placements[] = {
+        {"RECEIPT", 1800, 1.20, 3.30},   {"POSTMARK", 1800, 1.50, 0.78},
+        {"FROM:", 1800, 1.60, 3.02},     {"JOHN", 1800, 6.20, 6.60},
+        {"JOHN", 1800, 5.20, 1.35},      {"JOHN", 1800, 2.80, 6.60},
+        {"AMBERVALE", 1800, 7.65, 3.45}, {"AMBERVALE", 2700, 7.70, 3.80},
+        {"RE:", 2700, 8.21, 3.80},       {"Postage", 1800, 1.45, 1.43},
+    };
+    for (const Placement& p : placements) {
+        const double x = p.x * 72 + shiftX;
+        const double y = p.y * 72 + shiftY;
+        bool found = false;
+        for (const WordBox& box : boxes) {
+            const double edgeY = p.angle == 1800 ? box.yMax : box.yMin;
+            found = found || (box.word == p.word && std::abs(box.xMax - x) < 1.0 &&
+                              std::abs(edgeY - y) < 1.0);
+        }
+        EXPECT_TRUE(found) << p.word << " at " << p.x << ", " << p.y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PdfPlacementTest,
+                         ::testing::Values(PlacementCase{"Nominal600", 600, 0, 0},
+                                           PlacementCase{"Aligned300", 300, 10, -10},
+                                           PlacementCase{"Aligned600", 600, -20, 15}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PdfOutputTest, EmbedsOcrAAndLiberationSans) {
     ASSERT_EQ(Print(SampleArgs(600)).status, 0);
