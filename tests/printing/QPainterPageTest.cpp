@@ -2,15 +2,25 @@
 // cover, and which fonts stand in for the form's Windows fonts.
 
 #include "QPainterPage.h"
+#include "LayoutTestSupport.h"
+#include "U_CertPrint.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <regex>
+#include <string>
 
 namespace vell3 {
 namespace {
@@ -108,6 +118,45 @@ TEST_F(QPainterPageTest, ABitmapReplacesWhatLiesUnderItStretchedToItsRectangle) 
     EXPECT_EQ(Count(QRect(120, 200, 20, 10), qRgb(255, 255, 255)), 200);
     EXPECT_EQ(EmptyIn(QRect(100, 210, 40, 5)), 200);
     EXPECT_EQ(EmptyIn(QRect(140, 200, 5, 10)), 50);
+}
+
+// The printer path with a printable area that does not start at the paper's
+// corner: a QPrinter writing PDF with quarter-inch and tenth-inch margins.
+// Positions are from the paper's edge, so the words land where they would
+// without margins.
+TEST(PrinterPageTest, PrintableAreaOffsetsKeepItemsAtTheirPaperPositions) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("printer.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(0.25, 0.10, 0.25, 0.10), QPageLayout::Inch);
+    const PageGeometry geometry = GeometryOf(printer);
+    // Qt keeps PDF margins in whole points, so a tenth of an inch comes out
+    // a few device units short.
+    EXPECT_NEAR(geometry.offsetX, printer.resolution() / 4, 3);
+    EXPECT_NEAR(geometry.offsetY, printer.resolution() / 10, 3);
+    {
+        PrinterPage page(printer);
+        EXPECT_EQ(PrintMailerForm(page, testing::SampleMailer(), true, BasePrintFont{}),
+                  "7112 3456 7890 0000 0423");
+    }
+    const std::string command = "pdftotext -bbox '" + path.toStdString() + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    ASSERT_TRUE(pipe);
+    std::string html;
+    std::array<char, 4096> buffer{};
+    while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()) != nullptr) {
+        html += buffer.data();
+    }
+    // "RECEIPT" at (1.20, 3.30): at 180 degrees its box ends there.
+    const std::regex receipt(R"re(xMax="([0-9.]+)" yMax="([0-9.]+)">RECEIPT<)re");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(html, match, receipt)) << html;
+    EXPECT_NEAR(std::stod(match[1]), 1.20 * 72, 1.0);
+    EXPECT_NEAR(std::stod(match[2]), 3.30 * 72, 1.0);
 }
 
 } // namespace
