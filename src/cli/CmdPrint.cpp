@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <optional>
