@@ -7,6 +7,7 @@ namespace vell3::cli {
 // One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
 int RunDbf(CliContext& context);
 int RunLabel(CliContext& context);
+int RunPrint(CliContext& context);
 int RunSettings(CliContext& context);
 
 } // namespace vell3::cli

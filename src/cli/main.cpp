@@ -23,6 +23,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"dbf", vell3::cli::RunDbf},
     {"label", vell3::cli::RunLabel},
+    {"print", vell3::cli::RunPrint},
     {"settings", vell3::cli::RunSettings},
 };
 
