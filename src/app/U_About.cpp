@@ -127,6 +127,7 @@ TF_About::TF_About(const AppSettings& settings, Prompts& prompts, int splashMode
     timer1_->setInterval(kSplashMilliseconds);
     // The first tick switches the timer off.
     timer1_->setSingleShot(true);
+    timer1_->setTimerType(Qt::PreciseTimer);
 
     connect(labelWebSite_, &LinkLabel::clicked, this, [this] {
         if (splashMode_ == 0) {

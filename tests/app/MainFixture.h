@@ -11,18 +11,30 @@ struct MainFixture {
     AppSettings settings;
     std::unique_ptr<TF_Main> window;
 
-    bool Start(const QByteArray& settingsFile = kQuietSettings) {
+    // Creates the window over the settings file given (none for a null array).
+    void Create(const QByteArray& settingsFile = kQuietSettings) {
         if (!settingsFile.isNull()) {
             sandbox.WriteSettings(settingsFile);
         }
         window = std::make_unique<TF_Main>(settings, prompts, sandbox.Setup());
+    }
+
+    // Shows the window and waits until its first-show prompts have run.
+    bool Show() {
         QSignalSpy finished(window.get(), &TF_Main::firstShowFinished);
         window->show();
         window->activateWindow();
-        if (!finished.wait(5000)) {
+        if (finished.isEmpty() && !finished.wait(10000)) {
             return false;
         }
+        // The closed dialogs leave the activation to the window system.
+        window->activateWindow();
         return QTest::qWaitForWindowActive(window.get());
+    }
+
+    bool Start(const QByteArray& settingsFile = kQuietSettings) {
+        Create(settingsFile);
+        return Show();
     }
 
     template <typename T> T* Get(const char* name) { return Child<T>(window.get(), name); }
