@@ -66,7 +66,7 @@ TF_About::TF_About(const AppSettings& settings, Prompts& prompts, int splashMode
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), settings_(settings), prompts_(prompts),
       splashMode_(splashMode) {
     setObjectName(QStringLiteral("TF_About"));
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    // Frameless: the window carries no title of its own.
     setFixedSize(kWidth, kHeight);
 
     panel1_ = new QFrame(this);

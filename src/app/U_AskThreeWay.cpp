@@ -14,7 +14,6 @@ namespace vell3 {
 namespace {
 
 constexpr int kInitialWidth = 325;
-constexpr int kInitialHeight = 185;
 constexpr int kMargin = 10;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonBottomOffset = 35;

@@ -154,6 +154,10 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     SetTabOrder();
     ConnectEntryChanges();
     resize(kWindowWidth, kWindowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kWindowWidth / 2, kWindowHeight / 2));
+    }
 
     // Creation, in the order the start relies on.
     settings_.ProgramFolder = WithTrailingSeparator(setup.programFolder);
