@@ -22,12 +22,20 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "cannot reach display $DISPLAY"
 
 # A sender and a DUNS number already set and the registration answered: the
 # first show asks nothing. Only a few keys are present before the run.
 mkdir -p "$work/config"
 printf '[Type]\nCompany=Ambervale\nBarCodeApp=0\n[YourAddress]\nLine1=Acme Legal LLP\nCity=Dayton\n[Values]\nCustID=12-345-6789\n' \
     >"$work/config/vell3.ini"
+
+# libxkbcommon-x11 hands counted, unterminated names to strndup, which the
+# sanitizer's strict string checks take for an overflow: off for this run only.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
 
 start=$(date +%s%N)
 XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$exe" >"$work/app.log" 2>&1 &
