@@ -1,10 +1,30 @@
 #include "Branding.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vell3 {
+
+namespace {
+
+// The largest bold font up to `pixels` high in which `text` fits `width`.
+QFont FittingFont(const QString& text, int pixels, int width) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setBold(true);
+    for (int size = std::max(8, pixels); size >= 6; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= width) {
+            break;
+        }
+    }
+    return font;
+}
+
+} // namespace
 
 const ContactTexts& MakerContact() {
     static const ContactTexts texts{"1400 Ridgeview Parkway, Suite 210", "Ambervale, OR 97000",
@@ -37,12 +57,11 @@ QPixmap ProductLogo(QSize size) {
     painter.drawRect(envelope);
     painter.drawLine(envelope.topLeft(), envelope.center());
     painter.drawLine(envelope.topRight(), envelope.center());
-    QFont title(QStringLiteral("Liberation Sans"));
-    title.setBold(true);
-    title.setPixelSize(std::max(8, h * 2 / 5));
-    painter.setFont(title);
-    painter.drawText(QRect(envelope.right() + h / 4, 0, size.width(), h),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vell3 Certified Mail"));
+    const QString name = QStringLiteral("Vell3 Certified Mail");
+    const int textLeft = envelope.right() + h / 4;
+    painter.setFont(FittingFont(name, h * 2 / 5, size.width() - textLeft - h / 5));
+    painter.drawText(QRect(textLeft, 0, size.width() - textLeft, h),
+                     Qt::AlignLeft | Qt::AlignVCenter, name);
     return picture;
 }
 
@@ -55,13 +74,10 @@ QPixmap MakerLogo(QSize size) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(204, 122, 0));
     painter.drawEllipse(QRect(h / 6, h / 6, h * 2 / 3, h * 2 / 3));
-    QFont name(QStringLiteral("Liberation Sans"));
-    name.setBold(true);
-    name.setPixelSize(std::max(8, h / 2));
-    painter.setFont(name);
+    const QString name = QStringLiteral("Ambervale Software");
+    painter.setFont(FittingFont(name, h * 2 / 5, size.width() - h - h / 6));
     painter.setPen(QColor(102, 61, 0));
-    painter.drawText(QRect(h, 0, size.width() - h, h), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Ambervale Software"));
+    painter.drawText(QRect(h, 0, size.width() - h, h), Qt::AlignLeft | Qt::AlignVCenter, name);
     return picture;
 }
 
