@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QUrl;
+class QWidget;
+
+namespace vell3 {
+
+// Everything the windows ask of the user or hand to the desktop goes through
+// this interface, so that tests can script the answers and record the calls.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // Box titled "Information", information icon, OK.
+    virtual void Information(QWidget* parent, const QString& text) = 0;
+    // Box titled "Error", error icon, OK.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // Box titled "Confirm", question icon, Yes and No; true for Yes.
+    virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
+    // Box titled "Program halted.", error icon, OK: the last thing a run shows.
+    virtual void Halted(QWidget* parent, const QString& text) = 0;
+    // The three-button question box; returns the 1-based position of the
+    // caption pressed.
+    virtual int AskThreeWay(QWidget* parent, const QString& title, const QString& message,
+                            const QStringList& captions) = 0;
+    // The printer setup dialog on the run's printer; true when accepted.
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+    // Hands a web or mailto address to the desktop.
+    virtual void OpenUrl(const QUrl& url) = 0;
+};
+
+// The real boxes and dialogs.
+class WidgetPrompts : public Prompts {
+public:
+    void Information(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
+    bool ConfirmYesNo(QWidget* parent, const QString& text) override;
+    void Halted(QWidget* parent, const QString& text) override;
+    int AskThreeWay(QWidget* parent, const QString& title, const QString& message,
+                    const QStringList& captions) override;
+    bool PrinterSetup(QWidget* parent, QPrinter& printer) override;
+    void OpenUrl(const QUrl& url) override;
+};
+
+} // namespace vell3

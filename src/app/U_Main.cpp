@@ -1,0 +1,810 @@
+#include "U_Main.h"
+
+#include "AddressText.h"
+#include "AppPaths.h"
+#include "Branding.h"
+#include "EntryFields.h"
+#include "MailerSequence.h"
+#include "Money.h"
+#include "Pictures.h"
+#include "Prompts.h"
+#include "RegistrationForm.h"
+#include "SettingsFile.h"
+#include "Text.h"
+#include "U_About.h"
+#include "U_Align.h"
+#include "U_ExtraLabel.h"
+#include "U_Help.h"
+#include "U_Mailer.h"
+#include "U_YourAddress.h"
+#include "UserError.h"
+#include "Widgets.h"
+#include "Zip.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace vell3 {
+
+namespace {
+
+constexpr int kWindowWidth = 574;
+constexpr int kWindowHeight = 403;
+constexpr int kFeeFieldWidth = 73;
+constexpr int kFeeFieldHeight = 20;
+constexpr int kFeeFontPixels = 11;
+const QColor kEditableColor(255, 255, 255);
+const QColor kPrintedColor(192, 192, 192);
+
+constexpr const char* kRegistrationTitle = "Bar Code Printing Registration";
+constexpr const char* kRegistrationMessage =
+    "This software prints the newly required Bar Code on the your Certified Mailer. Thus the "
+    "U.S. Postal Service Requires that you register with them.  Please print and fill in the "
+    "enclosed form and forward it to the U.S. Postal Service at the enclosed address.";
+constexpr const char* kDunsReminder =
+    "If you have labels without any Bar Code's, you must select a \"DUNS\" number.";
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setEnabled(enabled);
+    return action;
+}
+
+QMenu* AddSubmenu(QMenu* menu, const char* name, const QString& caption) {
+    QMenu* sub = menu->addMenu(caption);
+    sub->setObjectName(QString::fromLatin1(name));
+    sub->menuAction()->setObjectName(QString::fromLatin1(name));
+    return sub;
+}
+
+void AddSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+QLineEdit* FeeField(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    QFont bold = edit->font();
+    bold.setBold(true);
+    bold.setPixelSize(kFeeFontPixels);
+    edit->setFont(bold);
+    edit->setAlignment(Qt::AlignLeft);
+    edit->setFixedSize(kFeeFieldWidth, kFeeFieldHeight + 2);
+    return edit;
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// Focus moves that only change the active window or open a menu are no leaving
+// of the field.
+bool LeavesField(const QEvent* event) {
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+int EngineExitCode(int number) {
+    return number >= 1 && number <= 255 ? number : 255;
+}
+
+TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), prompts_(prompts),
+      settingsFile_(std::move(setup.settingsFile)), splash_(setup.splash) {
+    setObjectName(QStringLiteral("TF_Main"));
+    exitHook_ = [](int code) {
+        std::fflush(nullptr);
+        ::_exit(code);
+    };
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("clientArea"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(BuildPictures());
+    left->addWidget(BuildSenderGroup());
+    left->addWidget(BuildCommentAndRe());
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(BuildRecipientGroup());
+    right->addWidget(BuildFeeGroup());
+    right->addStretch();
+    auto* columns = new QHBoxLayout(central);
+    columns->addLayout(left);
+    columns->addLayout(right);
+    setCentralWidget(central);
+    BuildMenu();
+    SetTabOrder();
+    ConnectEntryChanges();
+    resize(kWindowWidth, kWindowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kWindowWidth / 2, kWindowHeight / 2));
+    }
+
+    // Creation, in the order the start relies on.
+    settings_.ProgramFolder = WithTrailingSeparator(setup.programFolder);
+    helpFile_ = settings_.ProgramFolder + kHelpFileName;
+    reportProjectFile_ = settings_.ProgramFolder + "Vell3.rav";
+    LoadSettings(settings_, settingsFile_, PictureLoads);
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+
+    if (settings_.CompanyType == kResellerCompany) {
+        const QPixmap logo(Q(settings_.ProgramFolder) + QString::fromLatin1(kResellerLogoFile));
+        if (!logo.isNull()) {
+            imageCompany_->setPixmap(logo);
+            imageCompany_->setFixedSize(197, 97);
+        }
+    }
+
+    editPostage_->setText(FormatFeeAndTotal(Q(settings_.DefaultPostage)));
+    editCertFee_->setText(FormatFeeAndTotal(Q(settings_.DefaultCertFee)));
+    editReturn_->setText(FormatFeeAndTotal(Q(settings_.DefaultReturn)));
+    FeeFieldExit(editPostage_);
+    editRestricted_->clear();
+    editRestricted_->setEnabled(false);
+    lblRestricted_->setEnabled(false);
+    cbRestricted_->setChecked(false);
+
+    (settings_.PrintBarCode ? printBarCodeMI_ : dontPrintBarCodeMI_)->setChecked(true);
+
+    reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
+    // A folder that cannot be made is the later user's failure to report.
+    QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Addresses"));
+    QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Reports"));
+
+    settings_.ShowMailerBeforePrint = true;
+
+    // The splash stays at least its full time, however fast the steps above were.
+    while (splash_ != nullptr && splash_->TimerRunning()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    firstShowPending_ = true;
+    editPostage_->setFocus();
+    // Key preview and the leave handling of the fields: one filter at the
+    // application sees every key and focus change first.
+    qApp->installEventFilter(this);
+}
+
+TF_Main::~TF_Main() {
+    qApp->removeEventFilter(this);
+    delete splash_;
+}
+
+// ---------------------------------------------------------------- layout
+
+QWidget* TF_Main::BuildPictures() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    image1_ = new QLabel(box);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setFixedSize(257, 57);
+    image1_->setScaledContents(true);
+    image1_->setPixmap(ProductLogo(QSize(257, 57)));
+    imageCompany_ = new QLabel(box);
+    imageCompany_->setObjectName(QStringLiteral("imageCompany"));
+    imageCompany_->setFixedSize(257, 74);
+    imageCompany_->setScaledContents(true);
+    imageCompany_->setPixmap(MakerLogo(QSize(257, 74)));
+    layout->addWidget(image1_);
+    layout->addWidget(imageCompany_);
+    return box;
+}
+
+QGroupBox* TF_Main::BuildSenderGroup() {
+    gbYour_ = new QGroupBox(QStringLiteral("Your Name and Address"), this);
+    gbYour_->setObjectName(QStringLiteral("gbYour"));
+    auto* layout = new QGridLayout(gbYour_);
+    layout->setVerticalSpacing(0);
+    for (size_t i = 0; i < lblYourAddress_.size(); ++i) {
+        auto* label = new QLabel(gbYour_);
+        label->setObjectName(QStringLiteral("lblYourAddress%1").arg(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        lblYourAddress_[i] = label;
+        layout->addWidget(label, static_cast<int>(i), 0);
+    }
+    btnChangeYourAddress_ = new QPushButton(QStringLiteral("Change"), gbYour_);
+    btnChangeYourAddress_->setObjectName(QStringLiteral("btnChangeYourAddress"));
+    layout->addWidget(btnChangeYourAddress_, 4, 1, Qt::AlignRight);
+    connect(btnChangeYourAddress_, &QPushButton::clicked, this, [this] { OpenSenderDialog(true); });
+    return gbYour_;
+}
+
+QWidget* TF_Main::BuildCommentAndRe() {
+    auto* box = new QWidget(this);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    editComment_ = MakeLineEdit(box, QStringLiteral("editComment"), kCommentMaxLength);
+    editRe_ = MakeLineEdit(box, QStringLiteral("editRe"), kReMaxLength);
+    layout->addWidget(NamedLabel(box, "Label13", QStringLiteral("Comment:")), 0, 0);
+    layout->addWidget(editComment_, 0, 1);
+    layout->addWidget(NamedLabel(box, "Label17", QStringLiteral("RE:")), 1, 0);
+    layout->addWidget(editRe_, 1, 1);
+    return box;
+}
+
+QGroupBox* TF_Main::BuildRecipientGroup() {
+    groupBox3_ = new QGroupBox(QStringLiteral("Addressed To"), this);
+    groupBox3_->setObjectName(QStringLiteral("GroupBox3"));
+    btnPaste_ = new QPushButton(QStringLiteral("P&aste"), groupBox3_);
+    btnPaste_->setObjectName(QStringLiteral("btnPaste"));
+    btnClear_ = new QPushButton(QStringLiteral("&Clear"), groupBox3_);
+    btnClear_->setObjectName(QStringLiteral("btnClear"));
+    memoAddress_ = MakeAddressMemo(groupBox3_, QStringLiteral("memoAddress"), QSize(265, 60));
+    editCity_ = MakeLineEdit(groupBox3_, QStringLiteral("editCity"), kCityMaxLength);
+    editState_ = MakeLineEdit(groupBox3_, QStringLiteral("editState"), kStateMaxLength);
+    editZip_ = MakeZipEdit(groupBox3_, QStringLiteral("editZip"));
+
+    // The data-bound twins and the database controls show only while an
+    // address database is open.
+    labelDatabaseName_ = NamedLabel(groupBox3_, "labelDatabaseName", QString());
+    labelOrder_ = NamedLabel(groupBox3_, "labelOrder", QString());
+    tzmemoAddress_ = MakeAddressMemo(groupBox3_, QStringLiteral("tzmemoAddress"), QSize(265, 60));
+    tzeditCity_ = MakeLineEdit(groupBox3_, QStringLiteral("tzeditCity"), kCityMaxLength);
+    tzeditState_ = MakeLineEdit(groupBox3_, QStringLiteral("tzeditState"), kStateMaxLength);
+    tzeditZip_ = MakeZipEdit(groupBox3_, QStringLiteral("tzeditZip"));
+    btnExit_ = new QPushButton(QStringLiteral("&Exit"), groupBox3_);
+    btnExit_->setObjectName(QStringLiteral("btnExit"));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{labelDatabaseName_, labelOrder_, tzmemoAddress_,
+                                         tzeditCity_, tzeditState_, tzeditZip_, btnExit_}) {
+        w->hide();
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnPaste_);
+    buttons->addWidget(btnClear_);
+    buttons->addWidget(labelDatabaseName_);
+    buttons->addWidget(labelOrder_);
+    buttons->addWidget(btnExit_);
+    buttons->addStretch();
+    auto* cityRow = new QHBoxLayout;
+    cityRow->addWidget(editCity_, 4);
+    cityRow->addWidget(editState_, 1);
+    cityRow->addWidget(editZip_, 2);
+    cityRow->addWidget(tzeditCity_, 4);
+    cityRow->addWidget(tzeditState_, 1);
+    cityRow->addWidget(tzeditZip_, 2);
+    auto* layout = new QVBoxLayout(groupBox3_);
+    layout->addLayout(buttons);
+    layout->addWidget(memoAddress_);
+    layout->addWidget(tzmemoAddress_);
+    layout->addLayout(cityRow);
+
+    connect(btnPaste_, &QPushButton::clicked, this, [this] {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        PasteRecipient(clipboard != nullptr ? clipboard->text() : QString());
+    });
+    connect(btnClear_, &QPushButton::clicked, this, &TF_Main::ClearRecipient);
+    return groupBox3_;
+}
+
+QGroupBox* TF_Main::BuildFeeGroup() {
+    groupBox5_ = new QGroupBox(this);
+    groupBox5_->setObjectName(QStringLiteral("GroupBox5"));
+    editPostage_ = FeeField(groupBox5_, "editPostage");
+    editCertFee_ = FeeField(groupBox5_, "editCertFee");
+    editReturn_ = FeeField(groupBox5_, "editReturn");
+    cbRestricted_ = new QCheckBox(groupBox5_);
+    cbRestricted_->setObjectName(QStringLiteral("cbRestricted"));
+    lblRestricted_ =
+        NamedLabel(groupBox5_, "lblRestricted", QStringLiteral("Restricted Delivery Fee"));
+    editRestricted_ = FeeField(groupBox5_, "editRestricted");
+    editTotal_ = FeeField(groupBox5_, "editTotal");
+    editTotal_->setReadOnly(true);
+    editTotal_->setFocusPolicy(Qt::ClickFocus);
+    btnPrint_ = new QPushButton(QStringLiteral("&Print"), groupBox5_);
+    btnPrint_->setObjectName(QStringLiteral("btnPrint"));
+    auto* shape2 = new QFrame(groupBox5_);
+    shape2->setObjectName(QStringLiteral("Shape2"));
+    shape2->setFixedSize(kFeeFieldWidth, 2);
+    shape2->setAutoFillBackground(true);
+    QPalette red = shape2->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    shape2->setPalette(red);
+
+    auto* grid = new QGridLayout(groupBox5_);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(NamedLabel(groupBox5_, "Label1", QStringLiteral("Postage")), 0, 1);
+    grid->addWidget(editPostage_, 0, 2);
+    grid->addWidget(NamedLabel(groupBox5_, "Label2", QStringLiteral("Certified Fee")), 1, 1);
+    grid->addWidget(editCertFee_, 1, 2);
+    grid->addWidget(NamedLabel(groupBox5_, "Label5", QStringLiteral("Return Receipt")), 2, 1);
+    grid->addWidget(editReturn_, 2, 2);
+    grid->addWidget(cbRestricted_, 3, 0);
+    grid->addWidget(lblRestricted_, 3, 1);
+    grid->addWidget(editRestricted_, 3, 2);
+    grid->addWidget(shape2, 4, 2);
+    grid->addWidget(NamedLabel(groupBox5_, "Label9", QStringLiteral("Total")), 5, 1);
+    grid->addWidget(editTotal_, 5, 2);
+    grid->addWidget(btnPrint_, 5, 3);
+    grid->setColumnStretch(1, 1);
+
+    connect(cbRestricted_, &QCheckBox::clicked, this, &TF_Main::cbRestrictedClick);
+    return groupBox5_;
+}
+
+void TF_Main::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    // The commands of the address databases, the print jobs and the bar-code
+    // pre-print join the menu with their subsystems; until then they stay off.
+    AddItem(file, "MIReadWriteToDB", QStringLiteral("&Read/Write to a database"), false);
+    AddSeparator(file, "N2");
+    AddItem(file, "MIPrint", QStringLiteral("&Print"), false);
+    AddItem(file, "MIMassPrint", QStringLiteral("&Mass Print"), false);
+    AddItem(file, "MIPrintBarCodes", QStringLiteral("Print &Bar Codes"), false);
+    AddSeparator(file, "N1");
+    connect(AddItem(file, "MIExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    connect(AddItem(options, "MailerNumber1", QStringLiteral("&Mailer Number")),
+            &QAction::triggered, this, &TF_Main::OpenMailerNumberDialog);
+    connect(AddItem(options, "YourNameAddress1", QStringLiteral("&Your Name && Address")),
+            &QAction::triggered, this, [this] { OpenSenderDialog(true); });
+    QMenu* printOptions = AddSubmenu(options, "MIPrintOptions", QStringLiteral("Print &Options"));
+    connect(AddItem(printOptions, "MIPrinterSetup", QStringLiteral("&Printer Setup")),
+            &QAction::triggered, this, &TF_Main::PrinterSetup);
+    connect(AddItem(printOptions, "MIPrinterAlignment", QStringLiteral("Printer &Alignment")),
+            &QAction::triggered, this, &TF_Main::OpenAlignment);
+    connect(AddItem(printOptions, "MIExtraLabel", QStringLiteral("&Extra Label")),
+            &QAction::triggered, this, &TF_Main::OpenExtraLabel);
+    QMenu* barCodes = AddSubmenu(options, "BarCodes1", QStringLiteral("&BarCode's"));
+    auto* barCodeGroup = new QActionGroup(barCodes);
+    printBarCodeMI_ = AddItem(barCodes, "PrintBarCodeMI", QStringLiteral("&Print"));
+    dontPrintBarCodeMI_ = AddItem(barCodes, "DontPrintBarCodeMI", QStringLiteral("&Don't Print"));
+    for (QAction* item : {printBarCodeMI_, dontPrintBarCodeMI_}) {
+        item->setCheckable(true);
+        barCodeGroup->addAction(item);
+    }
+    connect(printBarCodeMI_, &QAction::triggered, this, [this] {
+        printBarCodeMI_->setChecked(true);
+        settings_.PrintBarCode = true;
+    });
+    connect(dontPrintBarCodeMI_, &QAction::triggered, this, [this] {
+        dontPrintBarCodeMI_->setChecked(true);
+        settings_.PrintBarCode = false;
+        settings_.Increment = true;
+    });
+    QMenu* defaults = AddSubmenu(options, "defaultPostage1", QStringLiteral("&Default Postage"));
+    connect(AddItem(defaults, "SaveValues1", QStringLiteral("&Save Values")), &QAction::triggered,
+            this, &TF_Main::SaveValues);
+    QMenu* textFiles = AddSubmenu(options, "MINameAddressTextFiles",
+                                  QStringLiteral("&Name && Address Text Files"));
+    AddItem(textFiles, "MIImport", QStringLiteral("&Import"), false);
+    AddItem(textFiles, "MIExport", QStringLiteral("&Export"), false);
+
+    QAction* track = bar->addAction(QStringLiteral("Track Item"));
+    track->setObjectName(QStringLiteral("TrackItem1"));
+    connect(track, &QAction::triggered, this, &TF_Main::TrackItem);
+
+    QMenu* report = bar->addMenu(QStringLiteral("&Report"));
+    report->setObjectName(QStringLiteral("Report1"));
+    QMenu* printReport = AddSubmenu(report, "PrintReport1", QStringLiteral("&Print"));
+    AddItem(printReport, "miPrintFull", QStringLiteral("Full Detail"), false);
+    AddItem(printReport, "miPrintShort", QStringLiteral("Short Detail"), false);
+    QMenu* previewReport = AddSubmenu(report, "PreviewReport1", QStringLiteral("Pre&view"));
+    AddItem(previewReport, "miPreviewFull", QStringLiteral("&Full Detail"), false);
+    AddItem(previewReport, "miPreviewShort", QStringLiteral("&Short Detail"), false);
+    AddItem(report, "ClearReport1", QStringLiteral("&Clear"), false);
+    QMenu* sort = AddSubmenu(report, "SortRepost1", QStringLiteral("&Sort"));
+    // The report order lives only in the menu; at start no item is checked.
+    auto* sortGroup = new QActionGroup(sort);
+    for (const auto& [name, caption] :
+         {std::pair{"MIByMailerNumber", "&By Mailer Number"}, std::pair{"MIByName", "By &Name"},
+          std::pair{"MIByDate", "By &Date"}, std::pair{"MIByZipCode", "By &ZipCode"}}) {
+        QAction* item = AddItem(sort, name, QString::fromLatin1(caption));
+        item->setCheckable(true);
+        sortGroup->addAction(item);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(AddItem(help, "Content1", QStringLiteral("&Content")), &QAction::triggered, this,
+            &TF_Main::ShowHelpContents);
+    AddSeparator(help, "N3");
+    connect(AddItem(help, "BarCodePrintingRegistration1",
+                    QStringLiteral("&Print Bar Code Printing Registration")),
+            &QAction::triggered, this, &TF_Main::PrintBarCodeRegistration);
+    connect(AddItem(help, "MIOrderSupplies", QStringLiteral("&Order Supplies")),
+            &QAction::triggered, this, &TF_Main::ShowAbout);
+    connect(AddItem(help, "MITechnicalSupport", QStringLiteral("&Technical Support")),
+            &QAction::triggered, this, &TF_Main::ShowAbout);
+    AddSeparator(help, "N5");
+    connect(AddItem(help, "miAbout", QStringLiteral("&About")), &QAction::triggered, this,
+            &TF_Main::ShowAbout);
+}
+
+void TF_Main::SetTabOrder() {
+    // The fee group first (it holds the focus at start), then the sender
+    // group, the comment and RE lines, the recipient group.
+    const QList<QWidget*> order{editPostage_,
+                                editCertFee_,
+                                editReturn_,
+                                cbRestricted_,
+                                editRestricted_,
+                                btnPrint_,
+                                btnChangeYourAddress_,
+                                editComment_,
+                                editRe_,
+                                memoAddress_,
+                                editCity_,
+                                editState_,
+                                editZip_,
+                                tzmemoAddress_,
+                                tzeditCity_,
+                                tzeditState_,
+                                tzeditZip_,
+                                btnPaste_,
+                                btnClear_,
+                                btnExit_};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+void TF_Main::ConnectEntryChanges() {
+    for (QLineEdit* edit :
+         {editRe_, editComment_, editCity_, editState_, editZip_, editPostage_, editCertFee_,
+          editRestricted_, editReturn_, tzeditCity_, tzeditState_, tzeditZip_}) {
+        connect(edit, &QLineEdit::textChanged, this, &TF_Main::MarkEntryChanged);
+    }
+    for (QPlainTextEdit* memo : {memoAddress_, tzmemoAddress_}) {
+        connect(memo, &QPlainTextEdit::textChanged, this, &TF_Main::MarkEntryChanged);
+    }
+}
+
+QList<QWidget*> TF_Main::EntryFields() const {
+    return {editPostage_, editCertFee_,   editRestricted_, editReturn_,  editTotal_,
+            editRe_,      editComment_,   memoAddress_,    editCity_,    editState_,
+            editZip_,     tzmemoAddress_, tzeditCity_,     tzeditState_, tzeditZip_};
+}
+
+// ---------------------------------------------------------------- events
+
+void TF_Main::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (firstShowPending_ && !firstShowQueued_) {
+        // The prompts run once the window stands on the screen behind them.
+        firstShowQueued_ = true;
+        QTimer::singleShot(0, this, &TF_Main::RunFirstShowPrompts);
+    }
+}
+
+void TF_Main::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        SaveSettingsNow();
+        if (help_) {
+            help_->close();
+        }
+    }
+    event->accept();
+}
+
+bool TF_Main::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Key preview: Escape closes the program from any field of the window.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+            widget != nullptr && widget->window() == this &&
+            QApplication::activeModalWidget() == nullptr &&
+            QApplication::activePopupWidget() == nullptr) {
+            close();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut && LeavesField(event)) {
+        if (watched == editPostage_ || watched == editCertFee_ || watched == editRestricted_ ||
+            watched == editReturn_) {
+            FeeFieldExit(static_cast<QLineEdit*>(watched));
+        } else if (watched == cbRestricted_) {
+            MarkEntryChanged();
+        } else if (watched == memoAddress_) {
+            // Leaving the memo rewrites its four lines in place, which counts
+            // as an edit even when nothing visible changed.
+            MarkEntryChanged();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- start and close
+
+void TF_Main::RunFirstShowPrompts() {
+    if (!firstShowPending_) {
+        return;
+    }
+    firstShowPending_ = false;
+    if (splash_ != nullptr) {
+        splash_->close();
+        delete splash_;
+        splash_ = nullptr;
+    }
+    if (settings_.YourLine1.empty() && settings_.YourCity.empty() && settings_.YourState.empty() &&
+        settings_.YourZip.empty()) {
+        OpenSenderDialog(false);
+    }
+    ShowSenderLines();
+    if (settings_.PrintBarCode && settings_.CustID == kUnsetCustomerId) {
+        prompts_.Information(this, QString::fromLatin1(kDunsReminder));
+        TF_Mailer mailer(settings_, prompts_, false, this);
+        mailer.exec();
+    }
+    if (settings_.BarCodeApp) {
+        const int answer =
+            prompts_.AskThreeWay(this, QString::fromLatin1(kRegistrationTitle),
+                                 QString::fromLatin1(kRegistrationMessage),
+                                 {QStringLiteral("&Never Print"), QStringLiteral("Print &Later"),
+                                  QStringLiteral("&Print Now")});
+        if (answer == 3) {
+            settings_.BarCodeApp = false;
+            PrintBarCodeRegistration();
+        } else if (answer == 1) {
+            settings_.BarCodeApp = false;
+        }
+    }
+    emit firstShowFinished();
+}
+
+void TF_Main::SaveSettingsNow() {
+    try {
+        SaveSettings(settings_, settingsFile_);
+    } catch (const UserError& error) {
+        prompts_.Error(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TF_Main::HaltOnEngineError(int number, const QString& fullText) {
+    SaveSettingsNow();
+    prompts_.Halted(this, fullText);
+    exitHook_(EngineExitCode(number));
+}
+
+// ---------------------------------------------------------------- fees
+
+QString TF_Main::FormatFeeAndTotal(const QString& text) {
+    editTotal_->setText(Q(FeeTotalText({S(editPostage_->text()), S(editCertFee_->text()),
+                                        S(editRestricted_->text()), S(editReturn_->text())})));
+    return Q(FeeFieldText(S(text)));
+}
+
+void TF_Main::FeeFieldExit(QLineEdit* field) {
+    field->setText(FormatFeeAndTotal(field->text()));
+}
+
+std::array<QString, 5> TF_Main::FeeTexts() const {
+    return {editPostage_->text(), editCertFee_->text(), editReturn_->text(),
+            editRestricted_->text(), editTotal_->text()};
+}
+
+void TF_Main::cbRestrictedClick(bool checked) {
+    lblRestricted_->setEnabled(checked);
+    editRestricted_->setEnabled(checked);
+    editRestricted_->setText(checked ? Q(settings_.DefaultRestricted) : QString());
+    FeeFieldExit(editRestricted_);
+}
+
+void TF_Main::SaveValues() {
+    settings_.DefaultPostage = Trim(S(editPostage_->text()));
+    settings_.DefaultCertFee = Trim(S(editCertFee_->text()));
+    settings_.DefaultReturn = Trim(S(editReturn_->text()));
+    const std::string restricted = Trim(S(editRestricted_->text()));
+    if (!restricted.empty()) {
+        settings_.DefaultRestricted = restricted;
+    }
+}
+
+// ---------------------------------------------------------------- addresses
+
+void TF_Main::ShowSenderLines() {
+    const std::array<std::string, 5> lines = SenderLines(settings_);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lblYourAddress_[i]->setText(Q(lines[i]));
+    }
+}
+
+std::array<QString, 5> TF_Main::SenderLabelTexts() const {
+    std::array<QString, 5> texts;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = lblYourAddress_[i]->text();
+    }
+    return texts;
+}
+
+void TF_Main::ClearRecipient() {
+    memoAddress_->clear();
+    memoAddress_->setPlainText(QStringLiteral(" "));
+    editCity_->clear();
+    editState_->clear();
+    editZip_->setText(QString::fromLatin1(kEmptyZipText));
+    MarkEntryChanged();
+}
+
+void TF_Main::PasteRecipient(const QString& clipboardText) {
+    ClearRecipient();
+    if (clipboardText.isEmpty()) {
+        return;
+    }
+    const std::optional<PastedAddress> address = ParsePastedAddress(S(clipboardText));
+    if (!address) {
+        return;
+    }
+    editCity_->setText(Q(address->city));
+    editState_->setText(Q(address->state));
+    editZip_->setText(Q(address->zip));
+    if (!address->nameLines.empty()) {
+        // Each line but the fourth is followed by a line break.
+        QString memo;
+        for (size_t i = 0; i < address->nameLines.size(); ++i) {
+            memo += Q(address->nameLines[i]);
+            if (i != kMaxAddressLines - 1) {
+                memo += QLatin1Char('\n');
+            }
+        }
+        memoAddress_->setPlainText(memo);
+    }
+}
+
+QStringList TF_Main::RecipientNameLines() const {
+    return DisplayedLineTexts(memoAddress_);
+}
+
+QString TF_Main::RecipientCity() const {
+    return editCity_->text();
+}
+
+QString TF_Main::RecipientState() const {
+    return editState_->text();
+}
+
+QString TF_Main::RecipientZipText() const {
+    return MaskedText(editZip_);
+}
+
+QString TF_Main::CommentText() const {
+    return editComment_->text();
+}
+
+QString TF_Main::ReText() const {
+    return editRe_->text();
+}
+
+void TF_Main::SetEntryBackground(const QColor& color) {
+    for (QWidget* field : EntryFields()) {
+        QPalette colors = field->palette();
+        colors.setColor(QPalette::Base, color);
+        field->setPalette(colors);
+    }
+}
+
+void TF_Main::MarkEntryPrinted() {
+    entryPrinted_ = true;
+    SetEntryBackground(kPrintedColor);
+    btnPrint_->setEnabled(false);
+}
+
+void TF_Main::MarkEntryChanged() {
+    entryPrinted_ = false;
+    SetEntryBackground(kEditableColor);
+    btnPrint_->setEnabled(true);
+}
+
+// ---------------------------------------------------------------- commands
+
+void TF_Main::OpenSenderDialog(bool fromCommand) {
+    TF_YourAddress dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ShowSenderLines();
+    }
+    if (fromCommand) {
+        btnChangeYourAddress_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TF_Main::OpenMailerNumberDialog() {
+    const SequenceSnapshot saved = SequenceSnapshot::Of(settings_);
+    try {
+        // The dialog shows the next number, not the last one printed.
+        AdvanceMailerNumber(settings_);
+    } catch (const std::exception& error) {
+        prompts_.Error(this, QString::fromStdString(error.what()));
+        return;
+    }
+    TF_Mailer dialog(settings_, prompts_, false, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        saved.RestoreInto(settings_);
+        return;
+    }
+    try {
+        StepBackMailerNumber(settings_);
+    } catch (const std::exception& error) {
+        saved.RestoreInto(settings_);
+        prompts_.Error(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TF_Main::PrinterSetup() {
+    prompts_.PrinterSetup(this, printer_);
+}
+
+void TF_Main::ShowHelpContents() {
+    if (!help_) {
+        help_ = new TF_Help(Q(helpFile_), this);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void TF_Main::ShowAbout() {
+    TF_About about(settings_, prompts_, 0, this);
+    about.exec();
+}
+
+void TF_Main::TrackItem() {
+    prompts_.OpenUrl(QUrl(QString::fromLatin1(kTrackingPage)));
+}
+
+void TF_Main::PrintBarCodeRegistration() {
+    PrintRegistrationForm(printer_,
+                          Q(settings_.ProgramFolder) + QString::fromLatin1(kRegistrationFormFile));
+}
+
+void TF_Main::OpenAlignment() {
+    TF_Align dialog(settings_, this);
+    dialog.exec();
+}
+
+void TF_Main::OpenExtraLabel() {
+    TF_ExtraLabel dialog(settings_, this);
+    dialog.exec();
+}
+
+} // namespace vell3

@@ -1,0 +1,105 @@
+#include "U_Align.h"
+
+#include "IntegerText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vell3 {
+
+namespace {
+
+constexpr int kMaxTypedCharacters = 3;
+
+QSpinBox* AlignSpin(QWidget* parent, const QString& name, int value) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(TF_Align::kMinimum, TF_Align::kMaximum);
+    spin->setValue(value);
+    if (auto* edit = spin->findChild<QLineEdit*>()) {
+        edit->setMaxLength(kMaxTypedCharacters);
+    }
+    return spin;
+}
+
+QLabel* BoldLabel(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+QString SpinText(const QSpinBox* spin) {
+    const auto* edit = spin->findChild<QLineEdit*>();
+    return edit != nullptr ? edit->text() : QString::number(spin->value());
+}
+
+} // namespace
+
+int AlignSpinValue(const QString& text) {
+    const auto value = ParseInteger(text.toStdString());
+    if (!value) {
+        return TF_Align::kMinimum;
+    }
+    return std::clamp(*value, TF_Align::kMinimum, TF_Align::kMaximum);
+}
+
+TF_Align::TF_Align(AppSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+    setObjectName(QStringLiteral("TF_Align"));
+    setWindowTitle(QStringLiteral("Printer Alignment"));
+    setModal(true);
+
+    auto* explanation = new QLabel(
+        QStringLiteral("The numbers below will move the text on the form either 1/100\" to the "
+                       "right if a negative number or to the left if a positive number.  It also "
+                       "can move the text  1/100\" up if a positive number and down if a "
+                       "negative number."),
+        this);
+    explanation->setObjectName(QStringLiteral("lblExplanation"));
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignCenter);
+
+    spinLeftRight_ = AlignSpin(this, QStringLiteral("spinLeftRight"), settings_.AlignLeftRight);
+    spinUpDown_ = AlignSpin(this, QStringLiteral("SpinUpDown"), settings_.AlignTopBottom);
+
+    auto* spins = new QGridLayout;
+    spins->addWidget(BoldLabel(this, QStringLiteral("Left & Right")), 0, 0, Qt::AlignCenter);
+    spins->addWidget(BoldLabel(this, QStringLiteral("Up and Down")), 0, 1, Qt::AlignCenter);
+    spins->addWidget(spinLeftRight_, 1, 0);
+    spins->addWidget(spinUpDown_, 1, 1);
+
+    auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    auto* btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(explanation);
+    layout->addLayout(spins);
+    layout->addLayout(buttons);
+    setFixedSize(340, 170);
+}
+
+void TF_Align::accept() {
+    settings_.AlignLeftRight = AlignSpinValue(SpinText(spinLeftRight_));
+    settings_.AlignTopBottom = AlignSpinValue(SpinText(spinUpDown_));
+    QDialog::accept();
+}
+
+} // namespace vell3
