@@ -73,6 +73,17 @@ int main(int argc, char* argv[]) {
         files.memo = Read(base + ".dbt");
         files.index = Read(base + ".mdx");
         Save((out / ("seed" + std::to_string(n))).string(), fuzz::JoinInput(files));
+        if (files.table[0] == '\x8B') {
+            // The same files read as dBASE III and as FoxPro tables.
+            for (const char version : {'\x83', '\xF5'}) {
+                fuzz::FuzzFiles variant = files;
+                variant.table[0] = version;
+                Save((out / ("seed" + std::to_string(n) + "-" +
+                             std::to_string(static_cast<unsigned char>(version))))
+                         .string(),
+                     fuzz::JoinInput(variant));
+            }
+        }
         ++n;
     }
     std::filesystem::remove_all(work);

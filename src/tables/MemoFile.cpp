@@ -21,6 +21,9 @@ constexpr uint32_t kFoxProTextType = 1;
 constexpr uint32_t kMinBlockSize = 16;
 constexpr uint16_t kNoLinkLow = 0xFFFF;
 constexpr size_t kReadChunk = 4096;
+// A dBASE III memo runs to its end mark; in a damaged file without one the
+// scan stops after this much text rather than reading the rest of the file.
+constexpr uint64_t kMaxUnmarkedMemo = 1 << 20;
 
 uint32_t GetLe32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -247,7 +250,7 @@ std::string MemoFile::ReadText(uint32_t block, uint32_t recNo) const {
     std::string text;
     uint64_t at = textStart;
     char chunk[kReadChunk];
-    while (at < size) {
+    while (at < size && text.size() < kMaxUnmarkedMemo) {
         const int64_t n = file_.ReadAt(at, chunk, sizeof chunk);
         if (n <= 0) {
             break;

@@ -173,10 +173,29 @@ void TTzDbf::CloseTable() {
 
 void TTzDbf::Reopen(bool exclusive) {
     const bool appendLockHeld = lockState_ == LockState::Append && Shared();
+    const bool wasExclusive = file_.Exclusive();
     lockState_ = LockState::None;
     lockedRecords_.clear();
     file_.CloseDbf(appendLockHeld);
-    file_.OpenDbf(fileName_, OpenMode{exclusive, readOnly_, autoFixRecCount_});
+    try {
+        file_.OpenDbf(fileName_, OpenMode{exclusive, readOnly_, autoFixRecCount_});
+    } catch (const EngineException&) {
+        // The table goes back to the mode it had, so that it stays usable
+        // after the failed operation; when even that fails it is closed.
+        try {
+            ReportingOff quiet;
+            file_.OpenDbf(fileName_, OpenMode{wasExclusive, readOnly_, autoFixRecCount_});
+            SyncCount();
+            if (recNo_ > file_.Count()) {
+                SetEmptyPosition();
+            }
+        } catch (const EngineException&) {
+            state_ = DatasetState::Inactive;
+            WorkAreas::Release(workArea_);
+            workArea_ = -1;
+        }
+        throw;
+    }
 }
 
 void TTzDbf::RequireOpen(const char* operation) const {

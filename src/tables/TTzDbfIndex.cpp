@@ -132,17 +132,18 @@ bool TTzDbf::IndexOnOne(std::string_view keyExpression, std::string_view indexFi
     const FieldInfo keyField = *field;
 
     bool reopened = false;
-    if (Shared()) {
-        ReportingOff quiet;
-        if (::unlink(path.c_str()) != 0 && (errno == EACCES || errno == EPERM || errno == EBUSY)) {
-            // Another program holds the old index: build it alone.
-            try {
-                Reopen(true);
-                reopened = true;
-            } catch (const EngineException&) {
-                Reopen(false);
-                RaiseEngineError(225, fileName_ + " MakeIndex(" + path + ")");
-            }
+    if (Shared() && ::unlink(path.c_str()) != 0 &&
+        (errno == EACCES || errno == EPERM || errno == EBUSY)) {
+        // Another program holds the old index: build it alone.
+        try {
+            ReportingOff quiet;
+            Reopen(true);
+            reopened = true;
+        } catch (const EngineException&) {
+            reopened = false;
+        }
+        if (!reopened) {
+            RaiseEngineError(225, fileName_ + " MakeIndex(" + path + ")");
         }
     }
     ::unlink(path.c_str());

@@ -123,6 +123,21 @@ TEST_F(MemoFileTest, DbaseThreeMemoRunsToEndMark) {
     EXPECT_EQ(memo.GetMemo(1, 1), (std::vector<std::string>{"old text", "line two"}));
 }
 
+TEST_F(MemoFileTest, DamagedNextFreeWordCannotMoveTheWrite) {
+    for (const MemoKind kind : {MemoKind::Dbase3, MemoKind::FoxPro}) {
+        MemoFile::CreateEmpty(PathOf("g.dbt"), kind, 64, "g");
+        std::string bytes = ReadFileBytes(PathOf("g.dbt"));
+        bytes.replace(0, 4, "\x20\x1A\x05\x7F"); // far beyond the end
+        WriteFileBytes(PathOf("g.dbt"), bytes);
+        MemoFile memo;
+        memo.Open(PathOf("g.dbt"), kind, true, false);
+        const uint32_t block = memo.AddMemo("text\r\n", true);
+        EXPECT_EQ(block, 512u / memo.BlockSize());
+        EXPECT_LE(memo.FileSize(), 1024u);
+        EXPECT_EQ(memo.ReadText(block, 1), "text\r\n");
+    }
+}
+
 TEST_F(MemoFileTest, BadAddressesAndLengthsAreErrors) {
     MemoFile memo = Fresh();
     memo.AddMemo("abc", true);

@@ -124,6 +124,28 @@ TEST_F(SharedUseTest, SharedOpenFailsWhileExclusiveElsewhere) {
               0);
 }
 
+TEST_F(SharedUseTest, PackWhileOpenElsewhereIsAbandonedAndTheTableStaysOpen) {
+    TTzDbf table;
+    OpenShared(table);
+    ASSERT_TRUE(table.ALock());
+    Append(table, "a", 1);
+    table.UnLock();
+    TTzDbf other;
+    OpenShared(other);
+    const EngineError error = ErrorOf([&] { table.Pack(); });
+    EXPECT_EQ(error.number, 32);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(table.Active());
+    EXPECT_EQ(table.RecCount(), 1u);
+    ASSERT_TRUE(table.ALock());
+    Append(table, "b", 2);
+    EXPECT_EQ(other.RecCount(), 2u);
+    other.Close();
+    table.UnLock();
+    EXPECT_TRUE(table.Pack());
+    EXPECT_EQ(table.RecCount(), 2u);
+}
+
 TEST_F(SharedUseTest, RecordsAppendedElsewhereAreCounted) {
     TTzDbf reader;
     OpenShared(reader);

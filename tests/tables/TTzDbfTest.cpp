@@ -361,6 +361,60 @@ TEST_F(TTzDbfTest, AppendFromConvertsFieldsByName) {
     EXPECT_EQ(target.GetField("zip"), "02134     ");
 }
 
+TEST_F(TTzDbfTest, AppendFromReadsAnOpenSourceThroughItsTable) {
+    TTzDbf source;
+    OpenAddresses(source, "src.dbf");
+    AppendAddress(source, {"one"}, "Boston");
+    source.First();
+    TTzDbf target;
+    OpenAddresses(target, "dst.dbf");
+    ASSERT_TRUE(target.ALock());
+    target.AppendFrom(PathOf("SRC.DBF")); // the open table, whatever the letter case
+    EXPECT_EQ(target.RecCount(), 1u);
+    EXPECT_EQ(source.RecNo(), 1u);
+    EXPECT_TRUE(source.Active());
+}
+
+TEST_F(TTzDbfTest, ProductionIndexFlagOpensTheIndexNamedLikeTheTable) {
+    {
+        TTzDbf table;
+        OpenAddresses(table);
+        for (const char* city : {"b", "c", "a"}) {
+            AppendAddress(table, {}, city);
+        }
+        ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
+    }
+    std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
+    bytes[28] = 1;
+    WriteFileBytes(PathOf("addr.dbf"), bytes);
+    TTzDbf table;
+    OpenAddresses(table);
+    EXPECT_TRUE(table.HasIndex());
+    EXPECT_EQ(table.FieldAsString("city"), "a");
+    table.Close();
+    // An index this engine cannot read leaves the table in record order.
+    WriteFileBytes(PathOf("addr.MDX"), "not an index");
+    table.Open();
+    EXPECT_FALSE(table.HasIndex());
+    EXPECT_EQ(table.FieldAsString("city"), "b");
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(TTzDbfTest, ReadOnlyTablesRefuseChanges) {
+    {
+        TTzDbf table;
+        OpenAddresses(table);
+        AppendAddress(table, {"a"}, "Boston");
+    }
+    TTzDbf table;
+    table.SetReadOnly(true);
+    OpenAddresses(table);
+    EXPECT_THROW(table.Edit(), DatasetError);
+    EXPECT_THROW(table.Insert(), DatasetError);
+    EXPECT_FALSE(table.ALock());
+    EXPECT_EQ(table.GetField("city").substr(0, 6), "Boston");
+}
+
 TEST_F(TTzDbfTest, AppendFromItselfOrAMissingFileIsAnError) {
     TTzDbf table;
     OpenAddresses(table);
