@@ -40,6 +40,8 @@ public:
 
     std::deque<int> threeWayAnswers;
     std::deque<bool> confirmAnswers;
+    std::deque<Answer> confirmThreeAnswers;
+    std::deque<QString> fileAnswers;
     bool acceptPrinterSetup = true;
     QList<Call> calls;
     QList<QUrl> openedUrls;
@@ -53,6 +55,18 @@ public:
     bool ConfirmYesNo(QWidget*, const QString& text) override {
         calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
         return Pop(confirmAnswers, false);
+    }
+    Answer ConfirmYesNoCancel(QWidget*, const QString& text) override {
+        calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
+        return Pop(confirmThreeAnswers, Answer::Cancel);
+    }
+    QString OpenFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        calls.append({QStringLiteral("OpenFile"), title, {}, {}});
+        return Pop(fileAnswers, QString());
+    }
+    QString SaveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        calls.append({QStringLiteral("SaveFile"), title, {}, {}});
+        return Pop(fileAnswers, QString());
     }
     void Halted(QWidget*, const QString& text) override {
         calls.append({QStringLiteral("Halted"), QStringLiteral("Program halted."), text, {}});

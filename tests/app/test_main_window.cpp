@@ -3,6 +3,7 @@
 
 #include "MainFixture.h"
 
+#include "EntryFields.h"
 #include "LabelNumber.h"
 #include "U_Mailer.h"
 
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTextBrowser>
 
 using namespace vell3;
 using namespace vell3::test;
@@ -734,6 +737,121 @@ private slots:
         f.window->findChild<QAction*>("BarCodePrintingRegistration1")->trigger();
         QVERIFY(!QFileInfo::exists(pdf));
         QVERIFY(f.prompts.calls.isEmpty());
+    }
+
+    void helpContentsShowsShippedFile() {
+        MainFixture& f = *fixture_;
+        QVERIFY(
+            QFile::copy(QStringLiteral(VELL3_TEST_HELP), f.sandbox.programFolder() + "Vell3.html"));
+        f.window->findChild<QAction*>("Content1")->trigger();
+        auto* help = f.window->findChild<QDialog*>("TF_Help");
+        QVERIFY(help != nullptr);
+        QVERIFY(help->isVisible());
+        auto* browser = Child<QTextBrowser>(help, "browserHelp");
+        const QString text = browser->toPlainText();
+        QVERIFY(text.contains("Starting the program for the first time"));
+        QVERIFY(text.contains("Postage, fees and total"));
+        // Its contents links lead within the file.
+        browser->setSource(QUrl("#fees"));
+        QVERIFY(browser->toPlainText().contains("Restricted Delivery Fee"));
+        // A second request shows the same window.
+        f.window->findChild<QAction*>("Content1")->trigger();
+        QCOMPARE(f.window->findChildren<QDialog*>("TF_Help").size(), 1);
+    }
+
+    void helpContentsWithoutFileSaysSo() {
+        MainFixture& f = *fixture_;
+        f.window->findChild<QAction*>("Content1")->trigger();
+        auto* help = f.window->findChild<QDialog*>("TF_Help");
+        QVERIFY(help != nullptr);
+        QVERIFY(Child<QTextBrowser>(help, "browserHelp")->toPlainText().contains("was not found"));
+    }
+
+    void aboutFromEveryHelpItem_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("about") << "miAbout";
+        QTest::newRow("order supplies") << "MIOrderSupplies";
+        QTest::newRow("technical support") << "MITechnicalSupport";
+    }
+
+    void aboutFromEveryHelpItem() {
+        QFETCH(QString, item);
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_About", [](QDialog* about) {
+            QCOMPARE(Child<QLabel>(about, "labelWebSite")->text(),
+                     QStringLiteral("www.ambervale.example"));
+            QVERIFY(Child<QPushButton>(about, "btnOK")->isVisible());
+            Click(about, "btnOK");
+        });
+        f.window->findChild<QAction*>(item)->trigger();
+        QVERIFY(driver.Done());
+    }
+
+    void printOptionDialogsFromMenu() {
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_Align", [](QDialog* dialog) {
+            Child<QSpinBox>(dialog, "spinLeftRight")->setValue(12);
+            Click(dialog, "btnOK");
+        });
+        driver.Expect("TF_ExtraLabel", [](QDialog* dialog) {
+            Child<QRadioButton>(dialog, "rbNo")->click();
+            Click(dialog, "btnOK");
+        });
+        f.window->findChild<QAction*>("MIPrinterAlignment")->trigger();
+        f.window->findChild<QAction*>("MIExtraLabel")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.AlignLeftRight, 12);
+        QCOMPARE(f.settings.PrintExtraLabel, std::string("No"));
+    }
+
+    void senderDialogZip_data() {
+        // The field's text, unfilled positions as blanks, and what is kept.
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("zip+4") << "12345-6789"
+                               << "12345-6789";
+        QTest::newRow("five digits") << "12345-    "
+                                     << "12345";
+        QTest::newRow("empty mask") << "     -    "
+                                    << "";
+        QTest::newRow("plus four only") << "     -6789"
+                                        << "6789";
+        QTest::newRow("three digits") << "123  -    "
+                                      << "123  ";
+    }
+
+    void senderDialogZip() {
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [&](QDialog* dialog) {
+            auto* zip = Child<QLineEdit>(dialog, "editYourZip");
+            zip->setText(field);
+            QCOMPARE(MaskedText(zip), field);
+            Click(dialog, "btnOK");
+        });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(QString::fromStdString(f.settings.YourZip), stored);
+    }
+
+    void senderDialogKeepsFourLines() {
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [](QDialog* dialog) {
+            auto* memo = Child<QPlainTextEdit>(dialog, "memoYourAddress");
+            memo->setPlainText("a\nb\nc\nd\ne");
+            QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb\nc\nd\n"));
+            QCOMPARE(Child<QLineEdit>(dialog, "editYourCity")->maxLength(), 35);
+            QCOMPARE(Child<QLineEdit>(dialog, "editYourState")->maxLength(), 4);
+            Click(dialog, "btnOK");
+        });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.YourLine4, std::string("d"));
     }
 
 private:
