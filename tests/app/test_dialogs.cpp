@@ -409,6 +409,31 @@ private slots:
         QCOMPARE(settings.AlignTopBottom, storedTopBottom);
     }
 
+    void alignKeepsStoredExtremes() {
+        AppSettings settings;
+        settings.AlignLeftRight = -999;
+        settings.AlignTopBottom = 999;
+        TF_Align dialog(settings);
+        settings.AlignLeftRight = 0;
+        settings.AlignTopBottom = 0;
+        RunWith(dialog, [](QDialog* d) { Click(d, "btnOK"); });
+        QCOMPARE(settings.AlignLeftRight, -999);
+        QCOMPARE(settings.AlignTopBottom, 999);
+    }
+
+    void alignSpinButtonsStopAtRange() {
+        AppSettings settings;
+        settings.AlignLeftRight = -998;
+        TF_Align dialog(settings);
+        RunWith(dialog, [](QDialog* d) {
+            auto* spin = Child<QSpinBox>(d, "spinLeftRight");
+            spin->stepDown();
+            spin->stepDown();
+            Click(d, "btnOK");
+        });
+        QCOMPARE(settings.AlignLeftRight, -999);
+    }
+
     void alignCancelKeepsValues() {
         AppSettings settings;
         settings.AlignLeftRight = 4;
