@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -135,7 +136,12 @@ private:
         }
         Step step = std::move(steps_.front().second);
         steps_.pop_front();
+        const QPointer<QDialog> guard(dialog);
         step(dialog);
+        // A failed check returns early: never leave the dialog open.
+        if (guard && guard->isVisible()) {
+            guard->reject();
+        }
     }
 
     QTimer timer_;

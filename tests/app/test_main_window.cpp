@@ -6,6 +6,7 @@
 #include "EntryFields.h"
 #include "LabelNumber.h"
 #include "U_Mailer.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -285,10 +286,22 @@ private slots:
 
     void fieldLimits() {
         MainFixture& f = *fixture_;
-        QCOMPARE(f.Edit("editCity")->maxLength(), 35);
-        QCOMPARE(f.Edit("editState")->maxLength(), 4);
-        QCOMPARE(f.Edit("editComment")->maxLength(), 35);
-        QCOMPARE(f.Edit("editRe")->maxLength(), 25);
+        for (const auto& [name, limit] : {std::pair{"editCity", 35}, std::pair{"editState", 4},
+                                          std::pair{"editComment", 35}, std::pair{"editRe", 25}}) {
+            QLineEdit* edit = f.Edit(name);
+            edit->clear();
+            edit->setFocus();
+            QTest::keyClicks(edit, QString(limit + 3, QLatin1Char('x')));
+            QCOMPARE(edit->text().size(), limit);
+            // A longer text put there by the program stays whole and can be shortened.
+            const QString longer(limit + 5, QLatin1Char('y'));
+            edit->setText(longer);
+            QCOMPARE(edit->text(), longer);
+            QTest::keyClick(edit, Qt::Key_A);
+            QCOMPARE(edit->text(), longer);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(edit->text().size(), limit + 4);
+        }
         QLineEdit* zip = f.Edit("editZip");
         zip->setFocus();
         zip->home(false);
@@ -365,16 +378,41 @@ private slots:
         QCOMPARE(f.window->focusWidget(), f.Get<QWidget>("btnChangeYourAddress"));
     }
 
+    void senderDialogKeepsLongStoredTexts() {
+        MainFixture& f = *fixture_;
+        const std::string city(40, 'C');
+        f.settings.YourCity = city;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [](QDialog* dialog) { Click(dialog, "btnOK"); });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.YourCity, city);
+    }
+
+    void senderDialogCancelChangesNothing_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("escape in a field") << true;
+    }
+
     void senderDialogCancelChangesNothing() {
+        QFETCH(bool, escape);
         MainFixture& f = *fixture_;
         ModalDriver driver;
-        driver.Expect("TF_YourAddress", [](QDialog* dialog) {
-            Child<QLineEdit>(dialog, "editYourCity")->setText("Akron");
-            Click(dialog, "btnCancel");
+        driver.Expect("TF_YourAddress", [escape](QDialog* dialog) {
+            auto* city = Child<QLineEdit>(dialog, "editYourCity");
+            city->setText("Akron");
+            if (escape) {
+                QTest::keyClick(city, Qt::Key_Escape);
+            } else {
+                Click(dialog, "btnCancel");
+            }
         });
         f.window->findChild<QAction*>("YourNameAddress1")->trigger();
         QVERIFY(driver.Done());
         QCOMPARE(f.settings.YourCity, std::string("Dayton"));
+        // The main window stays open: the Escape belonged to the dialog.
+        QVERIFY(f.window->isVisible());
     }
 
     void looksSwitch_data() {
@@ -845,8 +883,8 @@ private slots:
             auto* memo = Child<QPlainTextEdit>(dialog, "memoYourAddress");
             memo->setPlainText("a\nb\nc\nd\ne");
             QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb\nc\nd\n"));
-            QCOMPARE(Child<QLineEdit>(dialog, "editYourCity")->maxLength(), 35);
-            QCOMPARE(Child<QLineEdit>(dialog, "editYourState")->maxLength(), 4);
+            QCOMPARE(TypedLengthLimit(Child<QLineEdit>(dialog, "editYourCity")), 35);
+            QCOMPARE(TypedLengthLimit(Child<QLineEdit>(dialog, "editYourState")), 4);
             Click(dialog, "btnOK");
         });
         Click(f.window.get(), "btnChangeYourAddress");
