@@ -29,14 +29,14 @@ QFont FittingFont(const QString& text, int pixels, int width) {
 const ContactTexts& MakerContact() {
     static const ContactTexts texts{"1400 Ridgeview Parkway, Suite 210", "Ambervale, OR 97000",
                                     "www.ambervale.example", "support@ambervale.example",
-                                    "(c) Ambervale Software. All rights reserved."};
+                                    "(c) Ambervale Software"};
     return texts;
 }
 
 const ContactTexts& ResellerContact() {
     static const ContactTexts texts{"27 Harbor Street", "Brisquel, ME 04000",
                                     "www.brisquel.example", MakerContact().eMail,
-                                    "Distributed by Brisquel Office Systems."};
+                                    "Distributed by Brisquel"};
     return texts;
 }
 

@@ -3,6 +3,7 @@
 #include "U_AskThreeWay.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,6 +24,18 @@ bool WidgetPrompts::ConfirmYesNo(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Prompts::Answer WidgetPrompts::ConfirmYesNoCancel(QWidget* parent, const QString& text) {
+    switch (QMessageBox::question(parent, QStringLiteral("Confirm"), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void WidgetPrompts::Halted(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QStringLiteral("Program halted."), text);
 }
@@ -36,6 +49,16 @@ int WidgetPrompts::AskThreeWay(QWidget* parent, const QString& title, const QStr
 bool WidgetPrompts::PrinterSetup(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString WidgetPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                    const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString WidgetPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                    const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, folder, filter);
 }
 
 void WidgetPrompts::OpenUrl(const QUrl& url) {

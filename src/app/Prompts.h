@@ -21,6 +21,9 @@ public:
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // Box titled "Confirm", question icon, Yes and No; true for Yes.
     virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
+    // Box titled "Confirm", question icon, Yes, No and Cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer ConfirmYesNoCancel(QWidget* parent, const QString& text) = 0;
     // Box titled "Program halted.", error icon, OK: the last thing a run shows.
     virtual void Halted(QWidget* parent, const QString& text) = 0;
     // The three-button question box; returns the 1-based position of the
@@ -29,6 +32,11 @@ public:
                             const QStringList& captions) = 0;
     // The printer setup dialog on the run's printer; true when accepted.
     virtual bool PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The open-file and save-file dialogs; an empty text when cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
     // Hands a web or mailto address to the desktop.
     virtual void OpenUrl(const QUrl& url) = 0;
 };
@@ -39,10 +47,15 @@ public:
     void Information(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     bool ConfirmYesNo(QWidget* parent, const QString& text) override;
+    Answer ConfirmYesNoCancel(QWidget* parent, const QString& text) override;
     void Halted(QWidget* parent, const QString& text) override;
     int AskThreeWay(QWidget* parent, const QString& title, const QString& message,
                     const QStringList& captions) override;
     bool PrinterSetup(QWidget* parent, QPrinter& printer) override;
+    QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
     void OpenUrl(const QUrl& url) override;
 };
 

@@ -29,10 +29,47 @@ struct FreeDeleter {
     void operator()(char* p) const { std::free(p); }
 };
 
+// Record layout of ECMA-234 / MS-EMF: every record starts with its type and
+// its size in bytes, both 32-bit little-endian.
+constexpr quint32 kEmrHeader = 1;
+constexpr quint32 kEmrEof = 14;
+constexpr qsizetype kHeaderMinimumSize = 88;
+constexpr qsizetype kSignatureOffset = 40;
+constexpr qsizetype kFileSizeOffset = 48;
+constexpr quint32 kEmfSignature = 0x464D4520; // " EMF"
+
+quint32 ReadU32(const QByteArray& bytes, qsizetype offset) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData() + offset);
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
 } // namespace
 
+bool IsWellFormedEmf(const QByteArray& emf) {
+    const qsizetype size = emf.size();
+    if (size < kHeaderMinimumSize || ReadU32(emf, 0) != kEmrHeader ||
+        ReadU32(emf, kSignatureOffset) != kEmfSignature ||
+        qsizetype(ReadU32(emf, kFileSizeOffset)) != size) {
+        return false;
+    }
+    qsizetype offset = 0;
+    quint32 type = 0;
+    while (offset < size) {
+        if (size - offset < 8) {
+            return false;
+        }
+        type = ReadU32(emf, offset);
+        const quint32 recordSize = ReadU32(emf, offset + 4);
+        if (recordSize < 8 || recordSize % 4 != 0 || recordSize > quint64(size - offset)) {
+            return false;
+        }
+        offset += recordSize;
+    }
+    return type == kEmrEof;
+}
+
 QByteArray EmfToSvg(const QByteArray& emf) {
-    if (emf.isEmpty()) {
+    if (!IsWellFormedEmf(emf)) {
         return {};
     }
     QByteArray input = emf; // the converter takes a writable buffer

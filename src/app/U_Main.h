@@ -105,6 +105,9 @@ public:
     // that nothing of this run is lost, shows the "Program halted." box with
     // the full text and ends the process with EngineExitCode(number).
     void HaltOnEngineError(int number, const QString& fullText);
+    void HaltOnEngineError(int number, const std::string& fullText) {
+        HaltOnEngineError(number, QString::fromStdString(fullText));
+    }
     // Replaces the process end of HaltOnEngineError (tests record it).
     void SetExitHook(std::function<void(int)> hook) { exitHook_ = std::move(hook); }
 

@@ -2,17 +2,87 @@
 
 #include "EntryFields.h"
 
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 namespace vell3 {
 
+namespace {
+
+// A field that knows while it handles the user's typing (keys, input methods,
+// drops, the middle-button paste), so that its validator limits only that.
+class LimitedLineEdit : public QLineEdit {
+public:
+    LimitedLineEdit(int limit, QWidget* parent) : QLineEdit(parent), limit_(limit) {}
+
+    bool Typing() const { return typing_; }
+    int Limit() const { return limit_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        AsTyping([&] { QLineEdit::keyPressEvent(event); });
+    }
+    void inputMethodEvent(QInputMethodEvent* event) override {
+        AsTyping([&] { QLineEdit::inputMethodEvent(event); });
+    }
+    void dropEvent(QDropEvent* event) override {
+        AsTyping([&] { QLineEdit::dropEvent(event); });
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        AsTyping([&] { QLineEdit::mouseReleaseEvent(event); });
+    }
+
+private:
+    template <typename F> void AsTyping(F handle) {
+        typing_ = true;
+        handle();
+        typing_ = false;
+    }
+
+    int limit_;
+    bool typing_ = false;
+};
+
+// Refuses typing that makes the text longer than the limit; a text the program
+// sets is taken whole, and a text already beyond the limit can be shortened.
+class TypedLengthValidator : public QValidator {
+public:
+    explicit TypedLengthValidator(LimitedLineEdit* edit) : QValidator(edit), edit_(edit) {
+        // The field already holds the edited text while it asks, so the
+        // length it showed before is tracked here.
+        QObject::connect(edit, &QLineEdit::textChanged, this,
+                         [this](const QString& text) { shown_ = text.size(); });
+    }
+
+    State validate(QString& input, int&) const override {
+        if (edit_->Typing() && input.size() > edit_->Limit() && input.size() > shown_) {
+            return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    LimitedLineEdit* edit_;
+    qsizetype shown_ = 0;
+};
+
+} // namespace
+
 QLineEdit* MakeLineEdit(QWidget* parent, const QString& name, int maxLength) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new LimitedLineEdit(maxLength, parent);
     edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
+    edit->setValidator(new TypedLengthValidator(edit));
     return edit;
+}
+
+int TypedLengthLimit(const QLineEdit* edit) {
+    const auto* limited = dynamic_cast<const LimitedLineEdit*>(edit);
+    return limited != nullptr ? limited->Limit() : edit->maxLength();
 }
 
 QLineEdit* MakeZipEdit(QWidget* parent, const QString& name) {

@@ -20,7 +20,11 @@ inline constexpr int kReMaxLength = 25;
 // positions show as "_" and read as blanks.
 inline constexpr const char* kZipInputMask = "00000-0000;_";
 
+// A one-line field whose typing stops at `maxLength` characters. A longer text
+// the program puts there (from the settings file or a paste) stays whole, as
+// the limit is one of typing only.
 QLineEdit* MakeLineEdit(QWidget* parent, const QString& name, int maxLength);
+int TypedLengthLimit(const QLineEdit* edit);
 QLineEdit* MakeZipEdit(QWidget* parent, const QString& name);
 // A name and street field: wraps at its width, no scroll bars, four lines.
 QPlainTextEdit* MakeAddressMemo(QWidget* parent, const QString& name, QSize size);

@@ -23,11 +23,14 @@ namespace vell3 {
 
 namespace {
 
-constexpr int kWidth = 300;
+constexpr int kWidth = 330;
 constexpr int kHelpWidth = 385;
-constexpr int kGroupHeight = 96;
-constexpr int kButtonsTop = 112;
-constexpr int kBaseHeight = 146;
+// The pre-printed group holds the number and the count-type radio group.
+constexpr int kBarcodeGroupHeight = 96;
+constexpr int kPreprintedGroupHeight = 150;
+constexpr int kGroupTop = 8;
+constexpr int kButtonsGap = 8;
+constexpr int kButtonsHeight = 34;
 constexpr int kDontShowGrowth = 32;
 constexpr int kBarCodePanelHeight = 152;
 constexpr int kMailerNumPanelHeight = 200;
@@ -62,7 +65,7 @@ QLabel* HelpText(QWidget* parent, const QString& html) {
 
 QFont HelpFont(const QFont& base) {
     QFont font = base;
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     return font;
 }
 
@@ -85,12 +88,13 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     if (barcodeMode_) {
         gbPrintBarcode_ = new QGroupBox(this);
         gbPrintBarcode_->setObjectName(QStringLiteral("gbPrintBarcode"));
-        gbPrintBarcode_->setGeometry(8, 8, kWidth - 16, kGroupHeight);
+        gbPrintBarcode_->setGeometry(8, kGroupTop, kWidth - 16, kBarcodeGroupHeight);
         auto* lblCustID = new QLabel(QStringLiteral("Customer ID (DUNS #)"), gbPrintBarcode_);
         lblCustID->setObjectName(QStringLiteral("lblCustID"));
         lblCustID->setToolTip(QString::fromLatin1(kCustIdHint));
         editCustID_ = MaskedEdit(gbPrintBarcode_, QStringLiteral("editCustID"), kCustIdMask, 11);
         editCustID_->setToolTip(QString::fromLatin1(kSerialHint));
+        editCustID_->setMinimumWidth(96);
         auto* lblSerial =
             new QLabel(QStringLiteral("Enter Identifier Serial Number"), gbPrintBarcode_);
         lblSerial->setObjectName(QStringLiteral("lblSerialNum"));
@@ -98,6 +102,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
         editSerialNum_ =
             MaskedEdit(gbPrintBarcode_, QStringLiteral("editSerialNum"), kSerialMask, 8);
         editSerialNum_->setToolTip(QString::fromLatin1(kSerialHint));
+        editSerialNum_->setMinimumWidth(96);
         auto* grid = new QGridLayout(gbPrintBarcode_);
         grid->addWidget(lblCustID, 0, 0);
         grid->addWidget(editCustID_, 0, 1);
@@ -108,7 +113,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     } else {
         gbNoBarCode_ = new QGroupBox(this);
         gbNoBarCode_->setObjectName(QStringLiteral("gbNoBarCode"));
-        gbNoBarCode_->setGeometry(8, 8, kWidth - 16, kGroupHeight);
+        gbNoBarCode_->setGeometry(8, kGroupTop, kWidth - 16, kPreprintedGroupHeight);
         auto* lblMailerNum = new QLabel(QStringLiteral("20 Digit Mailer Number"), gbNoBarCode_);
         editMailerNum_ =
             MaskedEdit(gbNoBarCode_, QStringLiteral("editMailerNum"), kMailerNumMask, 20);
@@ -137,18 +142,21 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     btnHelp_ = new QPushButton(QStringLiteral("Help"), this);
     btnHelp_->setObjectName(QStringLiteral("btnHelp"));
     btnHelp_->setAutoDefault(false);
+    const int buttonsTop =
+        kGroupTop + (barcodeMode_ ? kBarcodeGroupHeight : kPreprintedGroupHeight) + kButtonsGap;
+    const int baseHeight = buttonsTop + kButtonsHeight;
     const int buttonWidth = 80;
     const int gap = (kWidth - 3 * buttonWidth) / 4;
-    btnOK_->setGeometry(gap, kButtonsTop, buttonWidth, 25);
-    btnCancel_->setGeometry(2 * gap + buttonWidth, kButtonsTop, buttonWidth, 25);
-    btnHelp_->setGeometry(3 * gap + 2 * buttonWidth, kButtonsTop, buttonWidth, 25);
+    btnOK_->setGeometry(gap, buttonsTop, buttonWidth, 25);
+    btnCancel_->setGeometry(2 * gap + buttonWidth, buttonsTop, buttonWidth, 25);
+    btnHelp_->setGeometry(3 * gap + 2 * buttonWidth, buttonsTop, buttonWidth, 25);
     connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnHelp_, &QPushButton::clicked, this, &TF_Mailer::ShowHelp);
 
     cbDontShow_ = new QCheckBox(QStringLiteral("Do not show this screen again"), this);
     cbDontShow_->setObjectName(QStringLiteral("cbDontShow"));
-    cbDontShow_->setGeometry(gap, kBaseHeight, kWidth - 2 * gap, 20);
+    cbDontShow_->setGeometry(gap, baseHeight, kWidth - 2 * gap, 20);
     cbDontShow_->setVisible(showDontShow_);
 
     if (barcodeMode_) {
@@ -158,7 +166,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     }
 
     // The check box shows below the buttons when a print opened the dialog.
-    baseHeight_ = kBaseHeight + (showDontShow_ ? kDontShowGrowth : 0);
+    baseHeight_ = baseHeight + (showDontShow_ ? kDontShowGrowth : 0);
     setFixedSize(kWidth, baseHeight_);
     CentreOnScreen(this);
     (barcodeMode_ ? editCustID_ : editMailerNum_)->setFocus();
@@ -217,7 +225,11 @@ QFrame* TF_Mailer::MakeMailerNumPanel() {
     countHelp->setReadOnly(true);
     countHelp->setFrameStyle(QFrame::NoFrame);
     countHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    countHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     countHelp->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont lineFont = countHelp->font();
+    lineFont.setPixelSize(9);
+    countHelp->setFont(lineFont);
     countHelp->setFocusPolicy(Qt::NoFocus);
     countHelp->setPlainText(
         QStringLiteral("\"Decrement\" depending on the order you have the Mailer's in your "
@@ -231,7 +243,8 @@ QFrame* TF_Mailer::MakeMailerNumPanel() {
     QPalette colors = countHelp->palette();
     colors.setColor(QPalette::Base, palette().color(QPalette::Window));
     countHelp->setPalette(colors);
-    countHelp->setFixedHeight(5 * QFontMetrics(countHelp->font()).lineSpacing() + 6);
+    // Five lines, each as written, in a slightly smaller font so they fit.
+    countHelp->setFixedHeight(5 * QFontMetrics(lineFont).lineSpacing() + 6);
     layout->addWidget(countHelp);
     layout->addWidget(HelpText(
         panel, QStringLiteral("To determine the order of your mailer numbers, look at the last 10 "

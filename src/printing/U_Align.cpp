@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -18,14 +19,28 @@ namespace {
 
 constexpr int kMaxTypedCharacters = 3;
 
+// A spin field that takes at most three typed characters, while the value the
+// spin buttons or the settings put there (such as -999) stays whole.
+class AlignSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+    QString TypedText() const { return lineEdit()->text(); }
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override {
+        if (input.size() > kMaxTypedCharacters && input != textFromValue(value())) {
+            return QValidator::Invalid;
+        }
+        return QSpinBox::validate(input, pos);
+    }
+};
+
 QSpinBox* AlignSpin(QWidget* parent, const QString& name, int value) {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new AlignSpinBox(parent);
     spin->setObjectName(name);
     spin->setRange(TF_Align::kMinimum, TF_Align::kMaximum);
     spin->setValue(value);
-    if (auto* edit = spin->findChild<QLineEdit*>()) {
-        edit->setMaxLength(kMaxTypedCharacters);
-    }
     return spin;
 }
 
@@ -38,8 +53,7 @@ QLabel* BoldLabel(QWidget* parent, const QString& text) {
 }
 
 QString SpinText(const QSpinBox* spin) {
-    const auto* edit = spin->findChild<QLineEdit*>();
-    return edit != nullptr ? edit->text() : QString::number(spin->value());
+    return static_cast<const AlignSpinBox*>(spin)->TypedText();
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -40,6 +41,8 @@ public:
 
     std::deque<int> threeWayAnswers;
     std::deque<bool> confirmAnswers;
+    std::deque<Answer> confirmThreeAnswers;
+    std::deque<QString> fileAnswers;
     bool acceptPrinterSetup = true;
     QList<Call> calls;
     QList<QUrl> openedUrls;
@@ -53,6 +56,18 @@ public:
     bool ConfirmYesNo(QWidget*, const QString& text) override {
         calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
         return Pop(confirmAnswers, false);
+    }
+    Answer ConfirmYesNoCancel(QWidget*, const QString& text) override {
+        calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
+        return Pop(confirmThreeAnswers, Answer::Cancel);
+    }
+    QString OpenFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        calls.append({QStringLiteral("OpenFile"), title, {}, {}});
+        return Pop(fileAnswers, QString());
+    }
+    QString SaveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        calls.append({QStringLiteral("SaveFile"), title, {}, {}});
+        return Pop(fileAnswers, QString());
     }
     void Halted(QWidget*, const QString& text) override {
         calls.append({QStringLiteral("Halted"), QStringLiteral("Program halted."), text, {}});
@@ -121,7 +136,12 @@ private:
         }
         Step step = std::move(steps_.front().second);
         steps_.pop_front();
+        const QPointer<QDialog> guard(dialog);
         step(dialog);
+        // A failed check returns early: never leave the dialog open.
+        if (guard && guard->isVisible()) {
+            guard->reject();
+        }
     }
 
     QTimer timer_;

@@ -3,6 +3,7 @@
 
 #include "AppTestSupport.h"
 
+#include "RegistrationForm.h"
 #include "U_About.h"
 #include "U_Align.h"
 #include "U_AskThreeWay.h"
@@ -408,6 +409,31 @@ private slots:
         QCOMPARE(settings.AlignTopBottom, storedTopBottom);
     }
 
+    void alignKeepsStoredExtremes() {
+        AppSettings settings;
+        settings.AlignLeftRight = -999;
+        settings.AlignTopBottom = 999;
+        TF_Align dialog(settings);
+        settings.AlignLeftRight = 0;
+        settings.AlignTopBottom = 0;
+        RunWith(dialog, [](QDialog* d) { Click(d, "btnOK"); });
+        QCOMPARE(settings.AlignLeftRight, -999);
+        QCOMPARE(settings.AlignTopBottom, 999);
+    }
+
+    void alignSpinButtonsStopAtRange() {
+        AppSettings settings;
+        settings.AlignLeftRight = -998;
+        TF_Align dialog(settings);
+        RunWith(dialog, [](QDialog* d) {
+            auto* spin = Child<QSpinBox>(d, "spinLeftRight");
+            spin->stepDown();
+            spin->stepDown();
+            Click(d, "btnOK");
+        });
+        QCOMPARE(settings.AlignLeftRight, -999);
+    }
+
     void alignCancelKeepsValues() {
         AppSettings settings;
         settings.AlignLeftRight = 4;
@@ -488,6 +514,57 @@ private slots:
         });
         QCOMPARE(settings.PrintExtraLabel, std::string("Yes"));
         QCOMPARE(settings.ExtraLabel, std::string("Addressed To"));
+    }
+
+    void registrationPicture_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("wellFormed");
+        QTest::newRow("as shipped") << "" << true;
+        QTest::newRow("empty") << "empty" << false;
+        QTest::newRow("not a metafile") << "text" << false;
+        QTest::newRow("truncated") << "truncate" << false;
+        QTest::newRow("signature") << "signature" << false;
+        QTest::newRow("record size") << "record" << false;
+    }
+
+    void registrationPicture() {
+        QFETCH(QString, damage);
+        QFETCH(bool, wellFormed);
+        QFile file(QStringLiteral(VELL3_TEST_BCAPP));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray emf = file.readAll();
+        if (damage == "empty") {
+            emf.clear();
+        } else if (damage == "text") {
+            emf = QByteArray("This is no picture at all.").repeated(20);
+        } else if (damage == "truncate") {
+            emf.truncate(emf.size() / 2);
+        } else if (damage == "signature") {
+            emf[41] = 'X';
+        } else if (damage == "record") {
+            // The second record claims to run past the end of the file.
+            const int second = int(quint8(emf[4])) | int(quint8(emf[5])) << 8;
+            emf[second + 6] = char(0x7f);
+        }
+        QCOMPARE(IsWellFormedEmf(emf), wellFormed);
+        const QByteArray svg = EmfToSvg(emf);
+        QCOMPARE(!svg.isEmpty(), wellFormed);
+        if (wellFormed) {
+            QVERIFY(svg.contains("Bar Code Printing Registration"));
+            QVERIFY(svg.contains("DUNS number"));
+        }
+
+        // Printing a damaged picture prints nothing.
+        QTemporaryDir dir;
+        QFile damaged(dir.path() + "/bcapp.emf");
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(emf);
+        damaged.close();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.path() + "/out.pdf");
+        QCOMPARE(PrintRegistrationForm(printer, damaged.fileName()), wellFormed);
+        QCOMPARE(QFileInfo::exists(dir.path() + "/out.pdf"), wellFormed);
     }
 };
 

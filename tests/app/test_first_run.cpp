@@ -6,6 +6,7 @@
 #include "U_About.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
 
 using namespace vell3;
@@ -168,6 +169,9 @@ private slots:
         QVERIFY(
             f.Start("[YourAddress]\nLine1=Acme\n[Values]\nPrintBarCode=0\n[Type]\nBarCodeApp=0\n"));
         QCOMPARE(QString::fromStdString(f.settings.CompanyType), company);
+        // The reseller's logo takes the company picture's place in its own size.
+        auto* picture = Child<QLabel>(f.window.get(), "imageCompany");
+        QCOMPARE(picture->size(), logo ? QSize(197, 97) : QSize(257, 74));
         f.window->close();
         QVERIFY(f.sandbox.ReadSettings().contains("Company=" + company.toLatin1()));
     }

@@ -3,8 +3,10 @@
 
 #include "MainFixture.h"
 
+#include "EntryFields.h"
 #include "LabelNumber.h"
 #include "U_Mailer.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +18,8 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTextBrowser>
 
 using namespace vell3;
 using namespace vell3::test;
@@ -282,10 +286,22 @@ private slots:
 
     void fieldLimits() {
         MainFixture& f = *fixture_;
-        QCOMPARE(f.Edit("editCity")->maxLength(), 35);
-        QCOMPARE(f.Edit("editState")->maxLength(), 4);
-        QCOMPARE(f.Edit("editComment")->maxLength(), 35);
-        QCOMPARE(f.Edit("editRe")->maxLength(), 25);
+        for (const auto& [name, limit] : {std::pair{"editCity", 35}, std::pair{"editState", 4},
+                                          std::pair{"editComment", 35}, std::pair{"editRe", 25}}) {
+            QLineEdit* edit = f.Edit(name);
+            edit->clear();
+            edit->setFocus();
+            QTest::keyClicks(edit, QString(limit + 3, QLatin1Char('x')));
+            QCOMPARE(edit->text().size(), limit);
+            // A longer text put there by the program stays whole and can be shortened.
+            const QString longer(limit + 5, QLatin1Char('y'));
+            edit->setText(longer);
+            QCOMPARE(edit->text(), longer);
+            QTest::keyClick(edit, Qt::Key_A);
+            QCOMPARE(edit->text(), longer);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(edit->text().size(), limit + 4);
+        }
         QLineEdit* zip = f.Edit("editZip");
         zip->setFocus();
         zip->home(false);
@@ -362,16 +378,41 @@ private slots:
         QCOMPARE(f.window->focusWidget(), f.Get<QWidget>("btnChangeYourAddress"));
     }
 
+    void senderDialogKeepsLongStoredTexts() {
+        MainFixture& f = *fixture_;
+        const std::string city(40, 'C');
+        f.settings.YourCity = city;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [](QDialog* dialog) { Click(dialog, "btnOK"); });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.YourCity, city);
+    }
+
+    void senderDialogCancelChangesNothing_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("escape in a field") << true;
+    }
+
     void senderDialogCancelChangesNothing() {
+        QFETCH(bool, escape);
         MainFixture& f = *fixture_;
         ModalDriver driver;
-        driver.Expect("TF_YourAddress", [](QDialog* dialog) {
-            Child<QLineEdit>(dialog, "editYourCity")->setText("Akron");
-            Click(dialog, "btnCancel");
+        driver.Expect("TF_YourAddress", [escape](QDialog* dialog) {
+            auto* city = Child<QLineEdit>(dialog, "editYourCity");
+            city->setText("Akron");
+            if (escape) {
+                QTest::keyClick(city, Qt::Key_Escape);
+            } else {
+                Click(dialog, "btnCancel");
+            }
         });
         f.window->findChild<QAction*>("YourNameAddress1")->trigger();
         QVERIFY(driver.Done());
         QCOMPARE(f.settings.YourCity, std::string("Dayton"));
+        // The main window stays open: the Escape belonged to the dialog.
+        QVERIFY(f.window->isVisible());
     }
 
     void looksSwitch_data() {
@@ -734,6 +775,121 @@ private slots:
         f.window->findChild<QAction*>("BarCodePrintingRegistration1")->trigger();
         QVERIFY(!QFileInfo::exists(pdf));
         QVERIFY(f.prompts.calls.isEmpty());
+    }
+
+    void helpContentsShowsShippedFile() {
+        MainFixture& f = *fixture_;
+        QVERIFY(
+            QFile::copy(QStringLiteral(VELL3_TEST_HELP), f.sandbox.programFolder() + "Vell3.html"));
+        f.window->findChild<QAction*>("Content1")->trigger();
+        auto* help = f.window->findChild<QDialog*>("TF_Help");
+        QVERIFY(help != nullptr);
+        QVERIFY(help->isVisible());
+        auto* browser = Child<QTextBrowser>(help, "browserHelp");
+        const QString text = browser->toPlainText();
+        QVERIFY(text.contains("Starting the program for the first time"));
+        QVERIFY(text.contains("Postage, fees and total"));
+        // Its contents links lead within the file.
+        browser->setSource(QUrl("#fees"));
+        QVERIFY(browser->toPlainText().contains("Restricted Delivery Fee"));
+        // A second request shows the same window.
+        f.window->findChild<QAction*>("Content1")->trigger();
+        QCOMPARE(f.window->findChildren<QDialog*>("TF_Help").size(), 1);
+    }
+
+    void helpContentsWithoutFileSaysSo() {
+        MainFixture& f = *fixture_;
+        f.window->findChild<QAction*>("Content1")->trigger();
+        auto* help = f.window->findChild<QDialog*>("TF_Help");
+        QVERIFY(help != nullptr);
+        QVERIFY(Child<QTextBrowser>(help, "browserHelp")->toPlainText().contains("was not found"));
+    }
+
+    void aboutFromEveryHelpItem_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("about") << "miAbout";
+        QTest::newRow("order supplies") << "MIOrderSupplies";
+        QTest::newRow("technical support") << "MITechnicalSupport";
+    }
+
+    void aboutFromEveryHelpItem() {
+        QFETCH(QString, item);
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_About", [](QDialog* about) {
+            QCOMPARE(Child<QLabel>(about, "labelWebSite")->text(),
+                     QStringLiteral("www.ambervale.example"));
+            QVERIFY(Child<QPushButton>(about, "btnOK")->isVisible());
+            Click(about, "btnOK");
+        });
+        f.window->findChild<QAction*>(item)->trigger();
+        QVERIFY(driver.Done());
+    }
+
+    void printOptionDialogsFromMenu() {
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_Align", [](QDialog* dialog) {
+            Child<QSpinBox>(dialog, "spinLeftRight")->setValue(12);
+            Click(dialog, "btnOK");
+        });
+        driver.Expect("TF_ExtraLabel", [](QDialog* dialog) {
+            Child<QRadioButton>(dialog, "rbNo")->click();
+            Click(dialog, "btnOK");
+        });
+        f.window->findChild<QAction*>("MIPrinterAlignment")->trigger();
+        f.window->findChild<QAction*>("MIExtraLabel")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.AlignLeftRight, 12);
+        QCOMPARE(f.settings.PrintExtraLabel, std::string("No"));
+    }
+
+    void senderDialogZip_data() {
+        // The field's text, unfilled positions as blanks, and what is kept.
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("zip+4") << "12345-6789"
+                               << "12345-6789";
+        QTest::newRow("five digits") << "12345-    "
+                                     << "12345";
+        QTest::newRow("empty mask") << "     -    "
+                                    << "";
+        QTest::newRow("plus four only") << "     -6789"
+                                        << "6789";
+        QTest::newRow("three digits") << "123  -    "
+                                      << "123  ";
+    }
+
+    void senderDialogZip() {
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [&](QDialog* dialog) {
+            auto* zip = Child<QLineEdit>(dialog, "editYourZip");
+            zip->setText(field);
+            QCOMPARE(MaskedText(zip), field);
+            Click(dialog, "btnOK");
+        });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(QString::fromStdString(f.settings.YourZip), stored);
+    }
+
+    void senderDialogKeepsFourLines() {
+        MainFixture& f = *fixture_;
+        ModalDriver driver;
+        driver.Expect("TF_YourAddress", [](QDialog* dialog) {
+            auto* memo = Child<QPlainTextEdit>(dialog, "memoYourAddress");
+            memo->setPlainText("a\nb\nc\nd\ne");
+            QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb\nc\nd\n"));
+            QCOMPARE(TypedLengthLimit(Child<QLineEdit>(dialog, "editYourCity")), 35);
+            QCOMPARE(TypedLengthLimit(Child<QLineEdit>(dialog, "editYourState")), 4);
+            Click(dialog, "btnOK");
+        });
+        Click(f.window.get(), "btnChangeYourAddress");
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.YourLine4, std::string("d"));
     }
 
 private:
