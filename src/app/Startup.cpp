@@ -2,23 +2,19 @@
 
 #include "AppPaths.h"
 #include "AppSettings.h"
+#include "EngineErrorHalt.h"
+#include "PrintFonts.h"
 #include "Prompts.h"
 #include "U_About.h"
 #include "U_Main.h"
 
 #include <QApplication>
-#include <QFont>
 
 namespace vell3 {
 
-void InstallFontSubstitutes() {
-    QFont::insertSubstitution(QStringLiteral("OCR A Extended"), QStringLiteral("OCRA"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
-
 int RunDesktopProgram(int argc, char** argv) {
     QApplication app(argc, argv);
-    InstallFontSubstitutes();
+    InstallPrintFontSubstitutions();
     WidgetPrompts prompts;
     AppSettings settings;
 
@@ -29,6 +25,7 @@ int RunDesktopProgram(int argc, char** argv) {
     QApplication::processEvents();
 
     TF_Main main(settings, prompts, MainSetup{ExecutableFolder(), DefaultSettingsFile(), splash});
+    const EngineErrorsHaltTheProgram engineErrors(main);
     main.show();
     return QApplication::exec();
 }

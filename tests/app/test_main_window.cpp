@@ -3,8 +3,10 @@
 
 #include "MainFixture.h"
 
+#include "EngineErrorHalt.h"
 #include "EntryFields.h"
 #include "LabelNumber.h"
+#include "TTzDbf.h"
 #include "U_Mailer.h"
 #include "Widgets.h"
 
@@ -732,6 +734,34 @@ private slots:
         const QByteArray saved = f.sandbox.ReadSettings();
         QCOMPARE(KeyLines(saved), 23);
         QVERIFY(saved.contains("SerialNum=00000077"));
+    }
+
+    void engineErrorOfATableReachesTheHalt() {
+        MainFixture& f = *fixture_;
+        f.settings.SerialNum = "00000078";
+        QList<int> exits;
+        f.window->SetExitHook([&](int code) { exits.append(code); });
+        const auto openMissingTable = [&] {
+            tables::TTzDbf table;
+            table.SetDbfFileName((f.sandbox.dir.path() + "/missing.dbf").toStdString());
+            table.SetCreateIfNotFound(false);
+            try {
+                table.Open();
+            } catch (const tables::EngineException&) {
+            }
+        };
+        {
+            const EngineErrorsHaltTheProgram halt(*f.window);
+            openMissingTable();
+        }
+        QCOMPARE(exits, QList<int>{2});
+        QCOMPARE(f.prompts.Kinds(), QStringList{"Halted"});
+        QVERIFY2(f.prompts.calls[0].text.startsWith("Error # 2 (File not found)\r\n"),
+                 qPrintable(f.prompts.calls[0].text));
+        QVERIFY(f.sandbox.ReadSettings().contains("SerialNum=00000078"));
+        // Once the window's guard is gone, its errors no longer reach it.
+        openMissingTable();
+        QCOMPARE(exits.size(), 1);
     }
 
     void registrationFormPrintsFromMenu() {
