@@ -2,15 +2,36 @@
 
 #include "EntryFields.h"
 
+#include <QDialog>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QValidator>
 
 namespace vell3 {
+
+QHBoxLayout* MakeOkCancelRow(QDialog* dialog, ButtonRow placement) {
+    auto* btnOK = new QPushButton(QStringLiteral("OK"), dialog);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    auto* btnCancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    QObject::connect(btnOK, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(btnCancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    if (placement == ButtonRow::Centred) {
+        buttons->addStretch();
+    }
+    return buttons;
+}
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+class QDialog;
+class QHBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -28,6 +30,11 @@ int TypedLengthLimit(const QLineEdit* edit);
 QLineEdit* MakeZipEdit(QWidget* parent, const QString& name);
 // A name and street field: wraps at its width, no scroll bars, four lines.
 QPlainTextEdit* MakeAddressMemo(QWidget* parent, const QString& name, QSize size);
+
+// The "OK" (default, accepts) and "Cancel" (rejects) buttons of a dialog, named
+// btnOK and btnCancel, in a row of their own.
+enum class ButtonRow { Centred, Right };
+QHBoxLayout* MakeOkCancelRow(QDialog* dialog, ButtonRow placement);
 
 // A label that acts as a link: blue, underlined, hand cursor, emits clicked.
 class LinkLabel : public QLabel {

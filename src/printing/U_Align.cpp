@@ -1,12 +1,12 @@
 #include "U_Align.h"
 
+#include "Widgets.h"
+
 #include "IntegerText.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -90,18 +90,7 @@ TF_Align::TF_Align(AppSettings& settings, QWidget* parent) : QDialog(parent), se
     spins->addWidget(spinLeftRight_, 1, 0);
     spins->addWidget(spinUpDown_, 1, 1);
 
-    auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    auto* btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addStretch();
+    auto* buttons = MakeOkCancelRow(this, ButtonRow::Centred);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);

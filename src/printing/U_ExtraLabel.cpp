@@ -1,10 +1,10 @@
 #include "U_ExtraLabel.h"
 
+#include "Widgets.h"
+
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -52,18 +52,7 @@ TF_ExtraLabel::TF_ExtraLabel(AppSettings& settings, QWidget* parent)
     (settings_.PrintExtraLabel == "No" ? rbNo_ : rbYes_)->setChecked(true);
     cbExtraLabel_->setEnabled(!rbNo_->isChecked());
 
-    auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    auto* btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addStretch();
+    auto* buttons = MakeOkCancelRow(this, ButtonRow::Centred);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
