@@ -25,6 +25,9 @@ void MonoBitmap::FillRect(int x, int y, int width, int height, std::uint8_t valu
     const int top = std::max(y, 0);
     const int right = std::min(x + width, width_);
     const int bottom = std::min(y + height, height_);
+    if (right <= left) {
+        return; // nothing of it inside, or a negative width
+    }
     for (int row = top; row < bottom; ++row) {
         std::fill(pixels_.begin() + static_cast<std::ptrdiff_t>(Index(left, row)),
                   pixels_.begin() + static_cast<std::ptrdiff_t>(Index(right, row)), value);

@@ -230,16 +230,12 @@ int RunPrint(CliContext& context) {
             return kExitError;
         }
         const MailerFormValues values = FillMailerFormValues(settings, *options);
-        std::string grouped;
-        try {
-            grouped = PrintOnDevice(*options, values, settings.PrintBarCode);
-        } catch (const UserError& error) {
-            // A failed print keeps the stepped sequence, as the window does.
-            std::cerr << ForTerminal(error.what()) << '\n';
-            SaveSettings(settings, context.settingsFile);
-            return kExitError;
-        }
+        // The stepped sequence is kept before the number goes on paper: a
+        // mailer is never printed with a number that a later print could hand
+        // out again, and a failed print keeps the stepped sequence, as the
+        // window does.
         SaveSettings(settings, context.settingsFile);
+        const std::string grouped = PrintOnDevice(*options, values, settings.PrintBarCode);
         std::cout << grouped << '\n';
         return kExitOk;
     } catch (const UserError& error) {

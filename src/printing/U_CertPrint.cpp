@@ -209,7 +209,8 @@ void MailerPageDrawing::DrawFormText(const MailerFormValues& values) {
     const auto recipient = values.RecipientLines();
     const auto senderUpper = Upper(sender);
     const auto recipientUpper = Upper(recipient);
-    const std::string re = "RE: " + values.ReText;
+    // No RE entry, no RE item: a bare "RE: " would stand on the form.
+    const std::string re = values.ReText.empty() ? std::string() : "RE: " + values.ReText;
     const auto block = [&](double x, const LineYs& ys, const std::array<std::string, 5>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             TextAt(x, ys[i], lines[i]);

@@ -196,6 +196,26 @@ TEST(TBarcodeBmpTest, AnEmptyTextIsAWhiteBitmapTwentyModulesWide) {
     EXPECT_EQ(barcode.Bitmap(), MonoBitmap(280, 84));
 }
 
+TEST(MonoBitmapTest, ARectangleOfNegativeSizeFillsNothing) {
+    MonoBitmap bitmap(8, 4);
+    bitmap.FillRect(6, 1, -3, 2, MonoBitmap::kBlack);
+    bitmap.FillRect(-2, 3, 1, -2, MonoBitmap::kBlack);
+    bitmap.FillRect(-5, -5, -1, 20, MonoBitmap::kBlack);
+    EXPECT_EQ(bitmap, MonoBitmap(8, 4));
+}
+
+TEST(TBarcodeBmpTest, ANegativeScaleRendersAnEmptyBitmap) {
+    for (const TBarCodeType type : {bcCode128, bcPOSTNET}) {
+        TBarcodeBmp barcode;
+        barcode.SetBarcodeType(type);
+        barcode.SetHeight(20);
+        barcode.SetScale(-2);
+        barcode.SetBarcodeText("12345678");
+        EXPECT_EQ(barcode.Bitmap().Width(), 0) << type;
+        EXPECT_EQ(barcode.Bitmap().Height(), 20) << type;
+    }
+}
+
 TEST(RotateBitmapTest, QuarterTurnsGoClockwise) {
     MonoBitmap source(3, 2);
     source.SetPixel(0, 0, MonoBitmap::kBlack);

@@ -84,7 +84,11 @@ TEST_P(ZintCode128Test, SameModulesAsZint) {
 INSTANTIATE_TEST_SUITE_P(LabelNumbers, ZintCode128Test,
                          ::testing::Values("71123456789000000423", "71000000000000000015",
                                            "71123456789000000010", "71999999999999999996",
-                                           "71012345678901234567", "7112"));
+                                           "71012345678901234567", "7112",
+                                           // Check characters 100, 101 and 102, which
+                                           // no pair of digits spells.
+                                           "71123456802999999995", "71123456793000000420",
+                                           "71123456818000000420"));
 
 class ZintPostnetTest : public ::testing::TestWithParam<const char*> {};
 

@@ -191,6 +191,20 @@ TEST(MailerConditionsTest, EmptyLinesDrawNothing) {
     EXPECT_TRUE(TextsAt(page, 8.06, 3.80).empty());
 }
 
+TEST(MailerConditionsTest, AnEmptyReTextDrawsNoReItem) {
+    MailerFormValues values = SampleMailer();
+    values.ReText = "";
+    RecordingPage page(600, 600);
+    PrintMailerForm(page, values, true, BasePrintFont{});
+    for (const auto& item : page.Texts()) {
+        EXPECT_FALSE(item.text.starts_with("RE:")) << item.x << ", " << item.y;
+    }
+    // Only the three RE items are left out.
+    RecordingPage sample(600, 600);
+    PrintMailerForm(sample, SampleMailer(), true, BasePrintFont{});
+    EXPECT_EQ(page.Texts().size() + 3, sample.Texts().size());
+}
+
 TEST(MailerConditionsTest, ANonNumericAlignmentAbortsTheStartedDocument) {
     MailerFormValues values = SampleMailer();
     values.AlignX = "abc";

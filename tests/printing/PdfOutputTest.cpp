@@ -271,6 +271,22 @@ TEST_F(PdfOutputTest, AFileThatCannotBeWrittenFailsButKeepsTheSteppedSequence) {
     EXPECT_NE(ReadFile(Settings()).find("SerialNum=00000042"), std::string::npos);
 }
 
+// A mailer is never printed with a number the settings file does not keep:
+// the next print would hand the same number out again.
+TEST_F(PdfOutputTest, ASequenceThatCannotBeSavedPrintsNothing) {
+    // Readable, but too long a name for the temporary file beside it.
+    const fs::path settings = dir_ / std::string(250, 's');
+    fs::copy_file(Settings(), settings);
+    const std::string before = ReadFile(settings);
+    const Result print = Run(std::string(VELL3_CLI) + " --program-folder " + Quote(dir_) +
+                             " --settings " + Quote(settings) + " print " + SampleArgs(300));
+    EXPECT_EQ(print.status, 1);
+    EXPECT_EQ(print.out, "");
+    EXPECT_EQ(print.err, "Unable to write to vell3.ini\n");
+    EXPECT_FALSE(fs::exists(Pdf()));
+    EXPECT_EQ(ReadFile(settings), before);
+}
+
 TEST_F(PdfOutputTest, WithoutAPrinterFailsButKeepsTheSteppedSequence) {
     // A CUPS server that does not exist: no default printer, whatever the
     // machine has set up.
