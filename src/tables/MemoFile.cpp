@@ -271,11 +271,11 @@ std::vector<std::string> MemoFile::GetMemo(uint32_t block, uint32_t recNo) const
 }
 
 uint32_t MemoFile::AddMemo(std::string_view text, bool resetFreeChain) {
-    return Store(text, 0, resetFreeChain, "AddMemo");
+    return Store(text, 0, resetFreeChain, false, "AddMemo");
 }
 
-uint32_t MemoFile::EditMemo(std::string_view text, uint32_t oldBlock) {
-    return Store(text, oldBlock, false, "EditMemo/CloseMemo");
+uint32_t MemoFile::EditMemo(std::string_view text, uint32_t oldBlock, bool keepOldRun) {
+    return Store(text, oldBlock, false, keepOldRun, "EditMemo/CloseMemo");
 }
 
 void MemoFile::WriteFailed(const char* routine) const {
@@ -334,7 +334,7 @@ void MemoFile::Unlock(const char* routine) {
 }
 
 uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
-                         const char* routine) {
+                         bool keepOldRun, const char* routine) {
     if (text.empty()) {
         return 0;
     }
@@ -358,7 +358,7 @@ uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFre
     } unlocker{this, routine};
     uint32_t block = 0;
     if (kind_ == MemoKind::Dbase4) {
-        block = StoreDbase4(text, oldBlock, resetFreeChain, routine);
+        block = StoreDbase4(text, oldBlock, resetFreeChain, keepOldRun, routine);
     } else {
         block = StoreAppended(text, routine);
     }
@@ -404,7 +404,7 @@ void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {
 }
 
 uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
-                               const char* routine) {
+                               bool keepOldRun, const char* routine) {
     const uint64_t stored = text.size() + kMemoBlockHeader;
     if (stored > UINT32_MAX) {
         RaiseEngineError(1005, path_ + " [" + routine + "]");
@@ -420,7 +420,7 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
             FreeRun(oldBlock + k, oldRun - k, routine);
         }
     } else {
-        if (oldRun > 0) {
+        if (oldRun > 0 && !keepOldRun) {
             FreeRun(oldBlock, oldRun, routine);
         }
         uint64_t linkAt = 0;

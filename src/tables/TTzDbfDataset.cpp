@@ -263,8 +263,28 @@ void TTzDbf::SetFieldAsMemoText(std::string_view fieldName, std::string_view tex
     const std::string bytes = Translates() && LooksLikeText(text, file_.Memo().BlockSize())
                                   ? EncodeText(text, true)
                                   : std::string(text);
-    const uint32_t oldBlock = ParseMemoBlock(RawField(record_, field));
-    const uint32_t block = file_.Memo().EditMemo(bytes, oldBlock);
+    uint32_t oldBlock = ParseMemoBlock(RawField(record_, field));
+    bool keepOldRun = false;
+    if (state_ == DatasetState::Edit && recNo_ >= 1 && oldBlock != 0) {
+        // Until the post, the record on disk points at its old memo: a
+        // cancel or a refused post must find it intact, so its run is not
+        // freed when the new text moves elsewhere. When another program has
+        // changed the record's memo meanwhile, the old block may already
+        // belong to another record and is not touched at all.
+        const uint32_t savedBlock = ParseMemoBlock(RawField(savedRecord_, field));
+        uint32_t diskBlock = savedBlock;
+        if (Shared()) {
+            std::string onDisk;
+            file_.GetDbfRecord(recNo_, onDisk);
+            diskBlock = ParseMemoBlock(RawField(onDisk, field));
+        }
+        if (oldBlock == diskBlock) {
+            keepOldRun = true;
+        } else if (oldBlock == savedBlock) {
+            oldBlock = 0;
+        }
+    }
+    const uint32_t block = file_.Memo().EditMemo(bytes, oldBlock, keepOldRun);
     PutRawField(record_, field, FormatMemoBlock(block));
 }
 
