@@ -324,6 +324,12 @@ void DbfFile::ReadHeader() {
     count_ = GetLe32(prolog_.data() + kOffsetRecordCount);
     if (mode_.autoFixRecCount) {
         count_ = CountFromSize();
+    } else if (mode_.exclusive) {
+        // The header's count is brought up to date only when a shared program
+        // closes the table; one that ended without closing leaves it short of
+        // the records it appended. Those records are counted, so that an
+        // append cannot overwrite them nor a close or pack cut them off.
+        count_ = std::max(count_, CountFromSize());
     }
 }
 

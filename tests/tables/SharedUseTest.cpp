@@ -215,6 +215,47 @@ TEST_F(SharedUseTest, ClosingAfterAnotherProgramAppendedKeepsItsRecords) {
     EXPECT_EQ(bytes.back(), 0x1A);
 }
 
+// A program that appended in shared use and ended without closing leaves a
+// header count below the records in the file. Opened exclusively later, the
+// table must neither hide nor overwrite those records.
+TEST_F(SharedUseTest, ExclusiveOpenAfterAnUnclosedSharedAppendKeepsItsRecords) {
+    const int status = RunInChild([&] {
+        TTzDbf writer;
+        OpenShared(writer);
+        if (!writer.ALock()) {
+            return 1;
+        }
+        Append(writer, "lost", 1);
+        Append(writer, "lost", 2);
+        _exit(0); // ends without closing the table
+    });
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(Le32At(ReadFileBytes(path_), 4), 0u);
+    {
+        TTzDbf table;
+        table.SetExclusive(true);
+        OpenShared(table);
+        EXPECT_EQ(table.RecCount(), 2u);
+        ASSERT_TRUE(table.ALock());
+        Append(table, "excl", 3);
+        table.UnLock();
+    }
+    const std::string bytes = ReadFileBytes(path_);
+    EXPECT_EQ(Le32At(bytes, 4), 3u);
+    EXPECT_EQ(bytes.size(), Le16At(bytes, 8) + 3u * Le16At(bytes, 10) + 1);
+    TTzDbf reader;
+    OpenShared(reader);
+    const char* expected[] = {"lost", "lost", "excl"};
+    int n = 0;
+    for (reader.First(); !reader.Eof(); reader.Next(), ++n) {
+        ASSERT_LT(n, 3);
+        EXPECT_FALSE(reader.Deleted());
+        EXPECT_EQ(reader.FieldAsString("who"), expected[n]);
+        EXPECT_EQ(reader.FieldAsNumber("seq"), n + 1);
+    }
+    EXPECT_EQ(n, 3);
+}
+
 TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
     constexpr int kPrograms = 4;
     constexpr int kEach = 40;
