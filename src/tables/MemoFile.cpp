@@ -384,7 +384,21 @@ uint32_t MemoFile::RunLength(uint32_t block) const {
     // claim one block too many for a memo of a whole number of blocks, and
     // an edit in place could then overwrite the memo stored after it.)
     const uint64_t stored = GetLe32(head + 4);
-    return static_cast<uint32_t>((stored + blockSize_ - 1) / blockSize_);
+    const uint64_t run = (stored + blockSize_ - 1) / blockSize_;
+    // A length word that reaches beyond the file, or over the start of a
+    // memo stored after this one, is damaged: the run is not reused, so
+    // that no other memo's blocks are written over or freed.
+    if (run == 0 || run > BlocksInFile() - block) {
+        return 0;
+    }
+    for (uint64_t b = block + 1; b < block + run; ++b) {
+        unsigned char next[4] = {};
+        if (file_.ReadAt(b * blockSize_, next, sizeof next) == 4 &&
+            std::memcmp(next, kMemoBlockSignature, 4) == 0) {
+            return 0;
+        }
+    }
+    return static_cast<uint32_t>(run);
 }
 
 void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {

@@ -89,6 +89,35 @@ TEST_F(MemoFileTest, LoopingFreeChainEndsTheWalk) {
     EXPECT_EQ(memo.ReadText(block, 1), std::string(600, 'z'));
 }
 
+// A damaged length word must not make an edit in place free (and so hand
+// out) the blocks of the memos stored after it.
+TEST_F(MemoFileTest, DamagedLengthCannotFreeTheNextMemos) {
+    const std::string lengths[] = {
+        std::string("\xFF\xFF\x0F\x00", 4), // far beyond the end of the file
+        std::string("\x00\x06\x00\x00", 4), // within the file, over the next memos
+    };
+    for (const auto& length : lengths) {
+        MemoFile memo = Fresh();
+        ASSERT_EQ(memo.AddMemo("one\r\n", true), 1u);
+        ASSERT_EQ(memo.AddMemo("two\r\n", true), 2u);
+        ASSERT_EQ(memo.AddMemo("three\r\n", true), 3u);
+        memo.Close();
+        std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+        bytes.replace(516, 4, length);
+        WriteFileBytes(PathOf("t.dbt"), bytes);
+        memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+        memo.EditMemo("x\r\n", 1);
+        // Later stores take freed runs first.
+        const uint32_t a = memo.EditMemo("new a\r\n", 0);
+        const uint32_t b = memo.EditMemo("new b\r\n", 0);
+        EXPECT_EQ(memo.ReadText(2, 2), "two\r\n");
+        EXPECT_EQ(memo.ReadText(3, 3), "three\r\n");
+        EXPECT_EQ(memo.ReadText(a, 4), "new a\r\n");
+        EXPECT_EQ(memo.ReadText(b, 5), "new b\r\n");
+        memo.Close();
+    }
+}
+
 TEST_F(MemoFileTest, LinesSplitAtCrLfAndSoftReturn) {
     struct Case {
         std::string text;
