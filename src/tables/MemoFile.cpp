@@ -20,6 +20,8 @@ using namespace layout;
 constexpr uint32_t kFoxProTextType = 1;
 constexpr uint32_t kMinBlockSize = 16;
 constexpr uint16_t kNoLinkLow = 0xFFFF;
+// The first word of a stored memo's block header (FF FF 08 00) read as a link.
+constexpr uint32_t kStoredMemoWord = 0x0008FFFF;
 constexpr size_t kReadChunk = 4096;
 // A dBASE III memo runs to its end mark; in a damaged file without one the
 // scan stops after this much text rather than reading the rest of the file.
@@ -412,6 +414,11 @@ void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {
         linkAt = static_cast<uint64_t>(next) * blockSize_;
         next = ReadWord(linkAt, routine);
     }
+    if (next == block) {
+        // Already on the chain (a damaged file): linking it again would make
+        // the chain loop into itself.
+        return;
+    }
     WriteWord(static_cast<uint64_t>(block) * blockSize_, next, routine);
     WriteWord(static_cast<uint64_t>(block) * blockSize_ + 4, length, routine);
     WriteWord(linkAt, block, routine);
@@ -445,6 +452,11 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
             const uint64_t at = static_cast<uint64_t>(current) * blockSize_;
             const uint32_t next = ReadWord(at, routine);
             const uint32_t length = ReadWord(at + 4, routine);
+            if (next == kStoredMemoWord || next == current) {
+                // A chain that leads to a stored memo, or into itself, is
+                // damaged: the walk ends here and the memo goes at the end.
+                break;
+            }
             if (length >= k && length <= blocks - current) {
                 if (length > k) {
                     const uint64_t tail = static_cast<uint64_t>(current + k) * blockSize_;

@@ -118,6 +118,31 @@ TEST_F(MemoFileTest, DamagedLengthCannotFreeTheNextMemos) {
     }
 }
 
+// A free chain that leads to a stored memo (a damaged head word) must not
+// hand that memo's blocks out.
+TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
+    MemoFile memo = Fresh();
+    for (int i = 1; i <= 20; ++i) {
+        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+    }
+    memo.Close();
+    std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+    bytes.replace(0, 4, std::string("\x03\0\0\0", 4)); // head: the live memo at block 3
+    WriteFileBytes(PathOf("t.dbt"), bytes);
+    memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+    std::vector<uint32_t> stored;
+    for (int i = 0; i < 4; ++i) {
+        stored.push_back(memo.EditMemo("s" + std::to_string(i) + "\r\n", 0));
+    }
+    for (int i = 1; i <= 20; ++i) {
+        EXPECT_EQ(memo.ReadText(static_cast<uint32_t>(i), 1), "m" + std::to_string(i) + "\r\n");
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(memo.ReadText(stored[static_cast<size_t>(i)], 1),
+                  "s" + std::to_string(i) + "\r\n");
+    }
+}
+
 TEST_F(MemoFileTest, LinesSplitAtCrLfAndSoftReturn) {
     struct Case {
         std::string text;
