@@ -95,9 +95,20 @@ void TTzDbf::Post() {
             ShowWarning("Lock failed [Insert]");
             return;
         }
-        AppendBuffer("APPEND");
-        if (!held) {
-            UnLock();
+        if (held) {
+            AppendBuffer("APPEND");
+        } else {
+            // The lock taken for this post goes with it, also when the
+            // append fails.
+            struct Release {
+                TTzDbf& table;
+                ~Release() {
+                    if (table.lockState_ == LockState::Append) {
+                        table.UnLock();
+                    }
+                }
+            } release{*this};
+            AppendBuffer("APPEND");
         }
         state_ = DatasetState::Browse;
     }

@@ -360,6 +360,32 @@ TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
     EXPECT_EQ(check.FieldAsString("who"), "later");
 }
 
+// An insert whose post fails must not keep the append lock it took for the
+// post: other programs could never append again while this one runs.
+TEST_F(SharedUseTest, FailedInsertPostReleasesTheAppendLock) {
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = std::filesystem::file_size(path_);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.Insert();
+        table.SetFieldAsString("who", "refused");
+        if (ErrorOf([&] { table.Post(); }).number != 101) {
+            return 1;
+        }
+        if (table.Locks() != LockState::None) {
+            return 2;
+        }
+        TTzDbf other;
+        OpenShared(other);
+        return other.ALock() ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {
     TTzDbf table;
     OpenShared(table);
