@@ -105,6 +105,20 @@ TEST_F(TruncatedTableTest, RecordsPastTheEndAreError213) {
     EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
 }
 
+// A header count far beyond the records in the file must not size the
+// index build's memory: the build meets the end of the file as error 213.
+TEST_F(TruncatedTableTest, HugeHeaderCountEndsTheIndexBuildIn213) {
+    const std::string bytes = With(GoodTable(), 4, std::string("\xFF\xFF\xFF\x7F", 4));
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    const EngineError error = ErrorOf([&] { table.IndexOnOne("name", "name"); });
+    EXPECT_EQ(error.number, 213);
+    EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
+}
+
 TEST_F(TruncatedTableTest, MemoPointerBeyondTheMemoFileIsError1003) {
     TTzDbf table("TzTest");
     table.SetDbfFields({"notes,M,10,0"});
