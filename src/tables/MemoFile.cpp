@@ -393,14 +393,21 @@ uint32_t MemoFile::RunLength(uint32_t block) const {
     if (run == 0 || run > BlocksInFile() - block) {
         return 0;
     }
-    for (uint64_t b = block + 1; b < block + run; ++b) {
-        unsigned char next[4] = {};
-        if (file_.ReadAt(b * blockSize_, next, sizeof next) == 4 &&
-            std::memcmp(next, kMemoBlockSignature, 4) == 0) {
-            return 0;
-        }
+    if (StoredMemoWithin(static_cast<uint64_t>(block) + 1, block + run)) {
+        return 0;
     }
     return static_cast<uint32_t>(run);
+}
+
+bool MemoFile::StoredMemoWithin(uint64_t from, uint64_t to) const {
+    for (uint64_t b = from; b < to; ++b) {
+        unsigned char head[4] = {};
+        if (file_.ReadAt(b * blockSize_, head, sizeof head) == 4 &&
+            std::memcmp(head, kMemoBlockSignature, 4) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {
@@ -458,6 +465,13 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
                 break;
             }
             if (length >= k && length <= blocks - current) {
+                // The blocks written (and, when the run is split, the block
+                // that takes its tail's header) must not hold a stored memo:
+                // a run that does is damaged, and the walk ends.
+                const uint64_t end = static_cast<uint64_t>(current) + k + (length > k ? 1 : 0);
+                if (StoredMemoWithin(static_cast<uint64_t>(current) + 1, end)) {
+                    break;
+                }
                 if (length > k) {
                     const uint64_t tail = static_cast<uint64_t>(current + k) * blockSize_;
                     WriteWord(tail, next, routine);

@@ -71,6 +71,8 @@ private:
                          bool keepOldRun, const char* routine);
     uint32_t StoreAppended(std::string_view text, const char* routine);
     uint32_t RunLength(uint32_t block) const; // blocks of the stored memo at block, 0 if none
+    // Whether a block in [from, to) starts with a stored memo's header.
+    bool StoredMemoWithin(uint64_t from, uint64_t to) const;
     uint32_t BlocksInFile() const;
     void FreeRun(uint32_t block, uint32_t length, const char* routine);
     uint32_t ReadWord(uint64_t offset, const char* routine) const;

@@ -143,6 +143,26 @@ TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
     }
 }
 
+// A free run whose length word reaches over stored memos (a damaged file)
+// must not be used over them, nor split with its tail written on one.
+TEST_F(MemoFileTest, FreeRunLongerThanItsGapSparesTheNextMemos) {
+    MemoFile memo = Fresh();
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+    }
+    memo.Close();
+    std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+    bytes.replace(0, 4, std::string("\x02\0\0\0", 4));              // head: block 2
+    bytes.replace(1024, 8, std::string("\x05\0\0\0\x03\0\0\0", 8)); // "free", 3 blocks
+    WriteFileBytes(PathOf("t.dbt"), bytes);
+    memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+    const uint32_t block = memo.EditMemo(std::string(600, 'w'), 0);
+    EXPECT_EQ(memo.ReadText(1, 1), "m1\r\n");
+    EXPECT_EQ(memo.ReadText(3, 3), "m3\r\n");
+    EXPECT_EQ(memo.ReadText(4, 4), "m4\r\n");
+    EXPECT_EQ(memo.ReadText(block, 5), std::string(600, 'w'));
+}
+
 TEST_F(MemoFileTest, LinesSplitAtCrLfAndSoftReturn) {
     struct Case {
         std::string text;
