@@ -25,6 +25,18 @@ bool LooksLikeText(std::string_view text, size_t piece) {
     return true;
 }
 
+} // namespace
+
+// The record lock taken for a post, delete or restore goes with it, also
+// when the write fails.
+struct TTzDbf::RecordLockRelease {
+    TTzDbf& table;
+    uint32_t recNo;
+    ~RecordLockRelease() { table.ReleaseRecordLock(recNo); }
+};
+
+namespace {
+
 [[noreturn]] void WrongType(std::string_view fieldName) {
     throw DatasetError("Invalid type conversion for field '" + std::string(fieldName) + "'");
 }
@@ -84,10 +96,12 @@ void TTzDbf::Post() {
             ShowWarning("Lock failed [Post]");
             return;
         }
-        file_.PutDbfRecord(recNo_, record_);
-        UpdateIndexFor(recNo_);
-        position_ = PositionOfCurrent();
-        ReleaseRecordLock(recNo_);
+        {
+            const RecordLockRelease release{*this, recNo_};
+            file_.PutDbfRecord(recNo_, record_);
+            UpdateIndexFor(recNo_);
+            position_ = PositionOfCurrent();
+        }
         state_ = DatasetState::Browse;
     } else if (state_ == DatasetState::Insert) {
         const bool held = lockState_ == LockState::Append;
@@ -143,9 +157,9 @@ void TTzDbf::Delete() {
         ShowWarning(restore ? "Lock failed [Restore]" : "Lock failed [Delete]");
         return;
     }
-    record_[0] = restore ? layout::kLiveRecord : layout::kDeletedRecord;
+    const RecordLockRelease release{*this, recNo_};
     file_.WriteDeletionFlag(recNo_, !restore);
-    ReleaseRecordLock(recNo_);
+    record_[0] = restore ? layout::kLiveRecord : layout::kDeletedRecord;
 }
 
 void TTzDbf::Refresh() {

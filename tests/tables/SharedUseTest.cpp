@@ -386,6 +386,38 @@ TEST_F(SharedUseTest, FailedInsertPostReleasesTheAppendLock) {
     EXPECT_EQ(status, 0);
 }
 
+// A post or delete whose write fails must not keep the record lock taken
+// for it: the table could take no append lock afterwards, and other programs
+// no lock on that record.
+TEST_F(SharedUseTest, FailedRecordWritesReleaseTheRecordLock) {
+    {
+        TTzDbf table;
+        OpenShared(table);
+        ASSERT_TRUE(table.ALock());
+        Append(table, "x", 1);
+    }
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(table.HeaderLength()); // before record 1
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.Edit();
+        table.SetFieldAsString("who", "changed");
+        if (ErrorOf([&] { table.Post(); }).number == 0 || table.Locks() != LockState::None) {
+            return 1;
+        }
+        table.Cancel();
+        if (ErrorOf([&] { table.Delete(); }).number == 0 || table.Locks() != LockState::None) {
+            return 2;
+        }
+        return table.ALock() ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {
     TTzDbf table;
     OpenShared(table);
