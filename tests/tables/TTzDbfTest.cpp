@@ -8,6 +8,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace vell3::tables::test {
@@ -441,6 +442,31 @@ TEST_F(TTzDbfTest, ProductionIndexFlagOpensTheIndexNamedLikeTheTable) {
     table.Open();
     EXPECT_FALSE(table.HasIndex());
     EXPECT_EQ(table.FieldAsString("city"), "b");
+    EXPECT_TRUE(errors_.empty());
+}
+
+// A read-only table (the source of AppendFrom is opened so) opens its
+// production index and keeps the index semaphore like any other.
+TEST_F(TTzDbfTest, ReadOnlyTableOpensItsProductionIndex) {
+    {
+        TTzDbf table;
+        OpenAddresses(table);
+        for (const char* city : {"b", "c", "a"}) {
+            AppendAddress(table, {}, city);
+        }
+        ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
+    }
+    std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
+    bytes[28] = 1;
+    WriteFileBytes(PathOf("addr.dbf"), bytes);
+    TTzDbf table;
+    table.SetReadOnly(true);
+    OpenAddresses(table);
+    EXPECT_TRUE(table.HasIndex());
+    EXPECT_EQ(table.FieldAsString("city"), "a");
+    EXPECT_EQ(ReadFileBytes(PathOf("addr.@S@")).substr(0, 1), "\x01");
+    table.Close();
+    EXPECT_FALSE(std::filesystem::exists(PathOf("addr.@S@")));
     EXPECT_TRUE(errors_.empty());
 }
 
