@@ -119,6 +119,24 @@ TEST_F(TruncatedTableTest, HugeHeaderCountEndsTheIndexBuildIn213) {
     EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
 }
 
+// A pack of a table that holds fewer records than its header claims stops
+// before it moves any record, rather than halfway with records doubled.
+TEST_F(TruncatedTableTest, PackOfATruncatedTableChangesNothing) {
+    std::string bytes = GoodTable();
+    bytes[4] = 3;    // the header claims three records
+    bytes[65] = '*'; // the first is deleted
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    const EngineError error = ErrorOf([&] { table.Pack(); });
+    EXPECT_EQ(error.number, 213);
+    EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
+    table.Close();
+    EXPECT_EQ(ReadFileBytes(PathOf("t.dbf")).substr(65), "*abcd efgh\x1A");
+}
+
 TEST_F(TruncatedTableTest, MemoPointerBeyondTheMemoFileIsError1003) {
     TTzDbf table("TzTest");
     table.SetDbfFields({"notes,M,10,0"});
