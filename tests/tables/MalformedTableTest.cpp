@@ -105,6 +105,21 @@ TEST_F(TruncatedTableTest, RecordsPastTheEndAreError213) {
     EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
 }
 
+// The part of a record that could be read must not mix into the current
+// record's buffer, which a following post writes back.
+TEST_F(TruncatedTableTest, ShortReadLeavesTheCurrentRecordIntact) {
+    std::string bytes = GoodTable();
+    bytes.resize(bytes.size() - 3); // record 2 ends after " e"
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    EXPECT_EQ(ErrorOf([&] { table.Next(); }).number, 213);
+    EXPECT_EQ(table.RecNo(), 1u);
+    EXPECT_EQ(table.RawFieldBytes("name"), "abcd");
+}
+
 // A header count far beyond the records in the file must not size the
 // index build's memory: the build meets the end of the file as error 213.
 TEST_F(TruncatedTableTest, HugeHeaderCountEndsTheIndexBuildIn213) {
