@@ -81,6 +81,40 @@ void Exercise(const std::string& base) {
         table.AppendRec();
         table.UnLock();
     }
+    // The data-aware memo edit (runs reused in place, freed, taken from the
+    // free chain) and an index built on the first text or date field.
+    try {
+        table.First();
+        if (!table.Eof()) {
+            table.Edit();
+            for (const auto& field : table.Fields()) {
+                if (field.type == 'M') {
+                    table.SetFieldAsMemoText(field.name, std::string(700, 'e'));
+                    table.SetFieldAsMemoText(field.name, "short");
+                }
+            }
+            table.Post();
+            table.Insert();
+            for (const auto& field : table.Fields()) {
+                if (field.type == 'M') {
+                    table.SetFieldAsMemoText(field.name, "inserted");
+                }
+            }
+            table.Post();
+        }
+    } catch (const EngineException&) {
+    } catch (const DatasetError&) {
+    }
+    try {
+        for (const auto& field : table.Fields()) {
+            if (field.type == 'C' || field.type == 'D') {
+                table.IndexOnOne(field.name, "key");
+                ReadAll(table);
+                break;
+            }
+        }
+    } catch (const EngineException&) {
+    }
     table.Go(1);
     table.DeleteRec();
     table.Pack();

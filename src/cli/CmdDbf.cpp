@@ -2,6 +2,7 @@
 #include "DatasetError.h"
 #include "DbfDate.h"
 #include "EngineError.h"
+#include "FieldCodec.h"
 #include "FieldList.h"
 #include "PosixFile.h"
 #include "TTzDbf.h"
@@ -91,9 +92,8 @@ std::string FieldJson(TTzDbf& table, const tables::FieldInfo& field) {
         if (!number) {
             return "null";
         }
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*f", field.decimals, *number);
-        return buffer;
+        // JSON wants a point as the decimal separator, whatever the locale.
+        return tables::FormatFixed(*number, field.decimals);
     }
     case 'L':
         return table.FieldAsBoolean(field.name) ? "true" : "false";

@@ -324,6 +324,12 @@ void DbfFile::ReadHeader() {
     count_ = GetLe32(prolog_.data() + kOffsetRecordCount);
     if (mode_.autoFixRecCount) {
         count_ = CountFromSize();
+    } else if (mode_.exclusive) {
+        // The header's count is brought up to date only when a shared program
+        // closes the table; one that ended without closing leaves it short of
+        // the records it appended. Those records are counted, so that an
+        // append cannot overwrite them nor a close or pack cut them off.
+        count_ = std::max(count_, CountFromSize());
     }
 }
 
@@ -341,16 +347,19 @@ void DbfFile::GetDbfRecord(uint32_t n, std::string& buffer) const {
         RaiseEngineError(212, "Invalid record number = " + std::to_string(n) + " (" + path_ +
                                   ")  [GetDbfRecord]");
     }
-    buffer.resize(static_cast<size_t>(recordLength_));
+    // Read aside: a failed read leaves the caller's buffer (often the
+    // current record, which a post writes back) as it was.
+    std::string record(static_cast<size_t>(recordLength_), '\0');
     const uint64_t at =
         static_cast<uint64_t>(headerLength_) + static_cast<uint64_t>(n - 1) * recordLength_;
-    const int64_t got = file_.ReadAt(at, buffer.data(), buffer.size());
+    const int64_t got = file_.ReadAt(at, record.data(), record.size());
     if (got < 0) {
         RaiseEngineError(100, "File:  " + path_ + "  [GetDbfRecord]");
     }
     if (got != recordLength_) {
         RaiseEngineError(213, "File:  " + path_ + "  [GetDbfRecord]");
     }
+    buffer = std::move(record);
 }
 
 uint32_t DbfFile::PutDbfRecord(uint32_t n, const std::string& buffer) {

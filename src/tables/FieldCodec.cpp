@@ -3,9 +3,9 @@
 #include "Cp437.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace vell3::tables {
 
@@ -30,17 +30,49 @@ std::string EncodeText(std::string_view text, bool translate) {
     return translate ? Utf8ToCp437(text) : std::string(text);
 }
 
+std::string FormatFixed(double value, int decimals) {
+    // Room for the largest double in fixed notation (309 digits), a sign,
+    // the point and up to 255 decimals.
+    char buffer[600];
+    const int precision = std::clamp(decimals, 0, 255);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    if (result.ec != std::errc()) {
+        return {};
+    }
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<double> ParseDecimal(std::string_view text, size_t& used) {
+    used = 0;
+    // from_chars takes no plus sign.
+    const size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
+    if (start == 1 && text.size() > 1 && text[1] == '-') {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (result.ec == std::errc::invalid_argument) {
+        return std::nullopt;
+    }
+    used = static_cast<size_t>(result.ptr - text.data());
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond a double: infinite, which no field can hold.
+        const bool negative = text.substr(start, 1) == "-";
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
+}
+
 std::string FormatNumber(double value, int length, int decimals) {
     if (!std::isfinite(value)) {
         return std::string(static_cast<size_t>(length), '*');
     }
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%*.*f", length, decimals, value);
-    std::string text = buffer;
-    if (text.size() > static_cast<size_t>(length)) {
+    std::string text = FormatFixed(value, decimals);
+    if (text.empty() || text.size() > static_cast<size_t>(length)) {
         return std::string(static_cast<size_t>(length), '*');
     }
-    return text;
+    return std::string(static_cast<size_t>(length) - text.size(), ' ') + text;
 }
 
 std::optional<double> ParseNumberField(std::string_view bytes) {
@@ -57,9 +89,9 @@ std::optional<double> ParseNumberField(std::string_view bytes) {
             c = '.';
         }
     }
-    char* stop = nullptr;
-    const double value = std::strtod(text.c_str(), &stop);
-    if (stop == text.c_str() || !std::isfinite(value)) {
+    size_t used = 0;
+    const auto value = ParseDecimal(text, used);
+    if (!value || !std::isfinite(*value)) {
         return std::nullopt;
     }
     return value;

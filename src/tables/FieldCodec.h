@@ -21,6 +21,14 @@ void PutRawField(std::string& record, const FieldInfo& field, std::string_view b
 std::string DecodeText(std::string_view bytes, bool translate);
 std::string EncodeText(std::string_view text, bool translate);
 
+// Decimal text with exactly the given decimals and a point as the decimal
+// separator, whatever the program's locale.
+std::string FormatFixed(double value, int decimals);
+// A decimal number (optional sign, digits, a point, an exponent) at the start
+// of text, read whatever the program's locale; used is the number of
+// characters it takes, 0 when there is none.
+std::optional<double> ParseDecimal(std::string_view text, size_t& used);
+
 // A number right-aligned with exactly the given decimals; '*' in every
 // position when it does not fit.
 std::string FormatNumber(double value, int length, int decimals);

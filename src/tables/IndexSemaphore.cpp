@@ -20,9 +20,9 @@ constexpr uint64_t kSemaphoreLockOffset = 1;
 constexpr uint64_t kSemaphoreLockLength = 4;
 constexpr size_t kRecordSize = 4;
 
-bool LockWithRetries(PosixFile& file, uint64_t offset, uint64_t length) {
+bool LockWithRetries(PosixFile& file, uint64_t offset, uint64_t length, bool exclusive = true) {
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        if (file.TryLock(offset, length, true)) {
+        if (file.TryLock(offset, length, exclusive)) {
             return true;
         }
         std::this_thread::sleep_for(kLockPause);
@@ -47,7 +47,10 @@ void IndexSemaphore::Logout(PosixFile& table, const std::string& tablePath) {
 void IndexSemaphore::Change(PosixFile& table, const std::string& tablePath, int delta,
                             const char* action) {
     const std::string name = FileNameFor(tablePath);
-    if (!LockWithRetries(table, layout::kIndexLockOffset, 1)) {
+    // A table opened read-only cannot hold a write lock; its read lock still
+    // keeps out a program that takes the byte for writing, and the lock on
+    // the semaphore record below orders the counting itself.
+    if (!LockWithRetries(table, layout::kIndexLockOffset, 1, table.Writable())) {
         RaiseEngineError(1202, "Cannot lock database for: " + name + " Action=" + action +
                                    " [Database Semaphore]");
     }

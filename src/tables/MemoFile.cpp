@@ -20,6 +20,8 @@ using namespace layout;
 constexpr uint32_t kFoxProTextType = 1;
 constexpr uint32_t kMinBlockSize = 16;
 constexpr uint16_t kNoLinkLow = 0xFFFF;
+// The first word of a stored memo's block header (FF FF 08 00) read as a link.
+constexpr uint32_t kStoredMemoWord = 0x0008FFFF;
 constexpr size_t kReadChunk = 4096;
 // A dBASE III memo runs to its end mark; in a damaged file without one the
 // scan stops after this much text rather than reading the rest of the file.
@@ -271,11 +273,11 @@ std::vector<std::string> MemoFile::GetMemo(uint32_t block, uint32_t recNo) const
 }
 
 uint32_t MemoFile::AddMemo(std::string_view text, bool resetFreeChain) {
-    return Store(text, 0, resetFreeChain, "AddMemo");
+    return Store(text, 0, resetFreeChain, false, "AddMemo");
 }
 
-uint32_t MemoFile::EditMemo(std::string_view text, uint32_t oldBlock) {
-    return Store(text, oldBlock, false, "EditMemo/CloseMemo");
+uint32_t MemoFile::EditMemo(std::string_view text, uint32_t oldBlock, bool keepOldRun) {
+    return Store(text, oldBlock, false, keepOldRun, "EditMemo/CloseMemo");
 }
 
 void MemoFile::WriteFailed(const char* routine) const {
@@ -334,7 +336,7 @@ void MemoFile::Unlock(const char* routine) {
 }
 
 uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
-                         const char* routine) {
+                         bool keepOldRun, const char* routine) {
     if (text.empty()) {
         return 0;
     }
@@ -358,7 +360,7 @@ uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFre
     } unlocker{this, routine};
     uint32_t block = 0;
     if (kind_ == MemoKind::Dbase4) {
-        block = StoreDbase4(text, oldBlock, resetFreeChain, routine);
+        block = StoreDbase4(text, oldBlock, resetFreeChain, keepOldRun, routine);
     } else {
         block = StoreAppended(text, routine);
     }
@@ -384,7 +386,28 @@ uint32_t MemoFile::RunLength(uint32_t block) const {
     // claim one block too many for a memo of a whole number of blocks, and
     // an edit in place could then overwrite the memo stored after it.)
     const uint64_t stored = GetLe32(head + 4);
-    return static_cast<uint32_t>((stored + blockSize_ - 1) / blockSize_);
+    const uint64_t run = (stored + blockSize_ - 1) / blockSize_;
+    // A length word that reaches beyond the file, or over the start of a
+    // memo stored after this one, is damaged: the run is not reused, so
+    // that no other memo's blocks are written over or freed.
+    if (run == 0 || run > BlocksInFile() - block) {
+        return 0;
+    }
+    if (StoredMemoWithin(static_cast<uint64_t>(block) + 1, block + run)) {
+        return 0;
+    }
+    return static_cast<uint32_t>(run);
+}
+
+bool MemoFile::StoredMemoWithin(uint64_t from, uint64_t to) const {
+    for (uint64_t b = from; b < to; ++b) {
+        unsigned char head[4] = {};
+        if (file_.ReadAt(b * blockSize_, head, sizeof head) == 4 &&
+            std::memcmp(head, kMemoBlockSignature, 4) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {
@@ -398,13 +421,18 @@ void MemoFile::FreeRun(uint32_t block, uint32_t length, const char* routine) {
         linkAt = static_cast<uint64_t>(next) * blockSize_;
         next = ReadWord(linkAt, routine);
     }
+    if (next == block) {
+        // Already on the chain (a damaged file): linking it again would make
+        // the chain loop into itself.
+        return;
+    }
     WriteWord(static_cast<uint64_t>(block) * blockSize_, next, routine);
     WriteWord(static_cast<uint64_t>(block) * blockSize_ + 4, length, routine);
     WriteWord(linkAt, block, routine);
 }
 
 uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
-                               const char* routine) {
+                               bool keepOldRun, const char* routine) {
     const uint64_t stored = text.size() + kMemoBlockHeader;
     if (stored > UINT32_MAX) {
         RaiseEngineError(1005, path_ + " [" + routine + "]");
@@ -420,7 +448,7 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
             FreeRun(oldBlock + k, oldRun - k, routine);
         }
     } else {
-        if (oldRun > 0) {
+        if (oldRun > 0 && !keepOldRun) {
             FreeRun(oldBlock, oldRun, routine);
         }
         uint64_t linkAt = 0;
@@ -431,7 +459,19 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
             const uint64_t at = static_cast<uint64_t>(current) * blockSize_;
             const uint32_t next = ReadWord(at, routine);
             const uint32_t length = ReadWord(at + 4, routine);
+            if (next == kStoredMemoWord || next == current) {
+                // A chain that leads to a stored memo, or into itself, is
+                // damaged: the walk ends here and the memo goes at the end.
+                break;
+            }
             if (length >= k && length <= blocks - current) {
+                // The blocks written (and, when the run is split, the block
+                // that takes its tail's header) must not hold a stored memo:
+                // a run that does is damaged, and the walk ends.
+                const uint64_t end = static_cast<uint64_t>(current) + k + (length > k ? 1 : 0);
+                if (StoredMemoWithin(static_cast<uint64_t>(current) + 1, end)) {
+                    break;
+                }
                 if (length > k) {
                     const uint64_t tail = static_cast<uint64_t>(current + k) * blockSize_;
                     WriteWord(tail, next, routine);

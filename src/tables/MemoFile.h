@@ -58,18 +58,21 @@ public:
     // chain is set to the end of the file.
     uint32_t AddMemo(std::string_view text, bool resetFreeChain);
     // EditMemo/CloseMemo: stores text in place of the memo at oldBlock when it
-    // fits there, else elsewhere (the old run is freed).
-    uint32_t EditMemo(std::string_view text, uint32_t oldBlock);
+    // fits there, else elsewhere; the old run is then freed unless
+    // keepOldRun (a record on disk still points at it).
+    uint32_t EditMemo(std::string_view text, uint32_t oldBlock, bool keepOldRun = false);
 
     uint64_t FileSize() const;
 
 private:
-    uint32_t Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
+    uint32_t Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain, bool keepOldRun,
                    const char* routine);
     uint32_t StoreDbase4(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
-                         const char* routine);
+                         bool keepOldRun, const char* routine);
     uint32_t StoreAppended(std::string_view text, const char* routine);
     uint32_t RunLength(uint32_t block) const; // blocks of the stored memo at block, 0 if none
+    // Whether a block in [from, to) starts with a stored memo's header.
+    bool StoredMemoWithin(uint64_t from, uint64_t to) const;
     uint32_t BlocksInFile() const;
     void FreeRun(uint32_t block, uint32_t length, const char* routine);
     uint32_t ReadWord(uint64_t offset, const char* routine) const;

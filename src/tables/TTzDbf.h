@@ -157,6 +157,7 @@ private:
     void UpdateIndexFor(uint32_t recNo);
     bool TryRecordLock(uint32_t recNo);
     void ReleaseRecordLock(uint32_t recNo);
+    struct RecordLockRelease;
     void CopyRecordFrom(TTzDbf& source, DbfFile& sourceFile, uint32_t recNo, bool sameLayout);
     std::string MemoTextForDataset(uint32_t block);
 

@@ -25,6 +25,18 @@ bool LooksLikeText(std::string_view text, size_t piece) {
     return true;
 }
 
+} // namespace
+
+// The record lock taken for a post, delete or restore goes with it, also
+// when the write fails.
+struct TTzDbf::RecordLockRelease {
+    TTzDbf& table;
+    uint32_t recNo;
+    ~RecordLockRelease() { table.ReleaseRecordLock(recNo); }
+};
+
+namespace {
+
 [[noreturn]] void WrongType(std::string_view fieldName) {
     throw DatasetError("Invalid type conversion for field '" + std::string(fieldName) + "'");
 }
@@ -84,10 +96,12 @@ void TTzDbf::Post() {
             ShowWarning("Lock failed [Post]");
             return;
         }
-        file_.PutDbfRecord(recNo_, record_);
-        UpdateIndexFor(recNo_);
-        position_ = PositionOfCurrent();
-        ReleaseRecordLock(recNo_);
+        {
+            const RecordLockRelease release{*this, recNo_};
+            file_.PutDbfRecord(recNo_, record_);
+            UpdateIndexFor(recNo_);
+            position_ = PositionOfCurrent();
+        }
         state_ = DatasetState::Browse;
     } else if (state_ == DatasetState::Insert) {
         const bool held = lockState_ == LockState::Append;
@@ -95,9 +109,20 @@ void TTzDbf::Post() {
             ShowWarning("Lock failed [Insert]");
             return;
         }
-        AppendBuffer("APPEND");
-        if (!held) {
-            UnLock();
+        if (held) {
+            AppendBuffer("APPEND");
+        } else {
+            // The lock taken for this post goes with it, also when the
+            // append fails.
+            struct Release {
+                TTzDbf& table;
+                ~Release() {
+                    if (table.lockState_ == LockState::Append) {
+                        table.UnLock();
+                    }
+                }
+            } release{*this};
+            AppendBuffer("APPEND");
         }
         state_ = DatasetState::Browse;
     }
@@ -132,9 +157,9 @@ void TTzDbf::Delete() {
         ShowWarning(restore ? "Lock failed [Restore]" : "Lock failed [Delete]");
         return;
     }
-    record_[0] = restore ? layout::kLiveRecord : layout::kDeletedRecord;
+    const RecordLockRelease release{*this, recNo_};
     file_.WriteDeletionFlag(recNo_, !restore);
-    ReleaseRecordLock(recNo_);
+    record_[0] = restore ? layout::kLiveRecord : layout::kDeletedRecord;
 }
 
 void TTzDbf::Refresh() {
@@ -263,8 +288,28 @@ void TTzDbf::SetFieldAsMemoText(std::string_view fieldName, std::string_view tex
     const std::string bytes = Translates() && LooksLikeText(text, file_.Memo().BlockSize())
                                   ? EncodeText(text, true)
                                   : std::string(text);
-    const uint32_t oldBlock = ParseMemoBlock(RawField(record_, field));
-    const uint32_t block = file_.Memo().EditMemo(bytes, oldBlock);
+    uint32_t oldBlock = ParseMemoBlock(RawField(record_, field));
+    bool keepOldRun = false;
+    if (state_ == DatasetState::Edit && recNo_ >= 1 && oldBlock != 0) {
+        // Until the post, the record on disk points at its old memo: a
+        // cancel or a refused post must find it intact, so its run is not
+        // freed when the new text moves elsewhere. When another program has
+        // changed the record's memo meanwhile, the old block may already
+        // belong to another record and is not touched at all.
+        const uint32_t savedBlock = ParseMemoBlock(RawField(savedRecord_, field));
+        uint32_t diskBlock = savedBlock;
+        if (Shared()) {
+            std::string onDisk;
+            file_.GetDbfRecord(recNo_, onDisk);
+            diskBlock = ParseMemoBlock(RawField(onDisk, field));
+        }
+        if (oldBlock == diskBlock) {
+            keepOldRun = true;
+        } else if (oldBlock == savedBlock) {
+            oldBlock = 0;
+        }
+    }
+    const uint32_t block = file_.Memo().EditMemo(bytes, oldBlock, keepOldRun);
     PutRawField(record_, field, FormatMemoBlock(block));
 }
 

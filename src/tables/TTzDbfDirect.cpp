@@ -7,8 +7,6 @@
 #include "TTzDbf.h"
 #include "Text.h"
 
-#include <cstdlib>
-
 namespace vell3::tables {
 
 namespace {
@@ -140,12 +138,12 @@ void TTzDbf::SetField(std::string_view fieldName, std::string_view value) {
             PutRawField(record_, field, "");
             break;
         }
-        char* end = nullptr;
-        const double number = std::strtod(text.c_str(), &end);
-        if (end == text.c_str() || *end != '\0') {
+        size_t used = 0;
+        const auto number = ParseDecimal(text, used);
+        if (!number || used != text.size()) {
             throw DatasetError("'" + std::string(value) + "' is not a valid floating point value");
         }
-        PutRawField(record_, field, FormatNumber(number, field.length, field.decimals));
+        PutRawField(record_, field, FormatNumber(*number, field.length, field.decimals));
         break;
     }
     case 'M': {

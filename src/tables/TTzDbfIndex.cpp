@@ -7,6 +7,7 @@
 #include "TablePaths.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -150,7 +151,8 @@ bool TTzDbf::IndexOnOne(std::string_view keyExpression, std::string_view indexFi
 
     SyncCount();
     std::vector<IndexEntry> entries;
-    entries.reserve(file_.Count());
+    // A damaged header may claim more records than the file holds.
+    entries.reserve(std::min(file_.Count(), file_.CountFromSize()));
     std::string buffer;
     for (uint32_t n = 1; n <= file_.Count(); ++n) {
         file_.GetDbfRecord(n, buffer);

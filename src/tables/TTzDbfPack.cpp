@@ -15,6 +15,11 @@ namespace vell3::tables {
 
 void TTzDbf::CompactRecords() {
     const uint32_t count = file_.Count();
+    if (count > file_.CountFromSize()) {
+        // The file ends before its last record: stopping at that record
+        // would leave the records moved so far in the file twice.
+        RaiseEngineError(213, "File:  " + file_.Path() + "  [GetDbfRecord]");
+    }
     std::string buffer;
     uint32_t kept = 0;
     for (uint32_t n = 1; n <= count; ++n) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace vell3::tables::test {
 namespace {
 
@@ -105,6 +107,46 @@ TEST_F(DatasetFaceTest, MemoEditedInPlaceWhenItFits) {
     table_.Post();
     EXPECT_EQ(table_.RawFieldBytes("address"), block);
     EXPECT_EQ(table_.FieldAsMemoText("address"), "short");
+}
+
+// An edit whose new memo does not fit moves it; the record on disk still
+// points at the old memo until the post, so the old one must stay intact
+// when the edit is cancelled or its post refused, and no later memo may be
+// stored over it.
+TEST_F(DatasetFaceTest, UnpostedMemoEditLeavesTheStoredMemoIntact) {
+    struct Case {
+        const char* name;
+        bool refusePost;
+    };
+    const Case cases[] = {{"cancel", false}, {"post refused", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table_.Close();
+        std::filesystem::remove(PathOf("addr.dbf"));
+        std::filesystem::remove(PathOf("addr.dbt"));
+        table_.Open();
+        table_.Insert();
+        table_.SetFieldAsMemoText("address", "Jane Roe\r\n");
+        table_.Post();
+        table_.Edit();
+        table_.SetFieldAsMemoText("address", std::string(900, 'n'));
+        if (c.refusePost) {
+            // Holding the append lock, the table cannot take the record lock.
+            ASSERT_TRUE(table_.ALock());
+            table_.Post();
+            EXPECT_EQ(table_.State(), DatasetState::Edit);
+            table_.UnLock();
+        }
+        table_.Cancel();
+        // Another record's memo stored afterwards must not land on the old one.
+        table_.Insert();
+        table_.SetFieldAsMemoText("address", "Intruder\r\n");
+        table_.Post();
+        table_.First();
+        EXPECT_EQ(table_.FieldAsMemoText("address"), "Jane Roe\r\n");
+        table_.Last();
+        EXPECT_EQ(table_.FieldAsMemoText("address"), "Intruder\r\n");
+    }
 }
 
 TEST_F(DatasetFaceTest, RefreshSeesAnotherProgramsChange) {

@@ -105,6 +105,53 @@ TEST_F(TruncatedTableTest, RecordsPastTheEndAreError213) {
     EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
 }
 
+// The part of a record that could be read must not mix into the current
+// record's buffer, which a following post writes back.
+TEST_F(TruncatedTableTest, ShortReadLeavesTheCurrentRecordIntact) {
+    std::string bytes = GoodTable();
+    bytes.resize(bytes.size() - 3); // record 2 ends after " e"
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    EXPECT_EQ(ErrorOf([&] { table.Next(); }).number, 213);
+    EXPECT_EQ(table.RecNo(), 1u);
+    EXPECT_EQ(table.RawFieldBytes("name"), "abcd");
+}
+
+// A header count far beyond the records in the file must not size the
+// index build's memory: the build meets the end of the file as error 213.
+TEST_F(TruncatedTableTest, HugeHeaderCountEndsTheIndexBuildIn213) {
+    const std::string bytes = With(GoodTable(), 4, std::string("\xFF\xFF\xFF\x7F", 4));
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    const EngineError error = ErrorOf([&] { table.IndexOnOne("name", "name"); });
+    EXPECT_EQ(error.number, 213);
+    EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
+}
+
+// A pack of a table that holds fewer records than its header claims stops
+// before it moves any record, rather than halfway with records doubled.
+TEST_F(TruncatedTableTest, PackOfATruncatedTableChangesNothing) {
+    std::string bytes = GoodTable();
+    bytes[4] = 3;    // the header claims three records
+    bytes[65] = '*'; // the first is deleted
+    WriteFileBytes(PathOf("t.dbf"), bytes);
+    TTzDbf table("TzTest");
+    table.SetDbfFileName(PathOf("t.dbf"));
+    table.SetExclusive(true);
+    table.Open();
+    const EngineError error = ErrorOf([&] { table.Pack(); });
+    EXPECT_EQ(error.number, 213);
+    EXPECT_EQ(error.detail, "File:  " + PathOf("t.dbf") + "  [GetDbfRecord]");
+    table.Close();
+    EXPECT_EQ(ReadFileBytes(PathOf("t.dbf")).substr(65), "*abcd efgh\x1A");
+}
+
 TEST_F(TruncatedTableTest, MemoPointerBeyondTheMemoFileIsError1003) {
     TTzDbf table("TzTest");
     table.SetDbfFields({"notes,M,10,0"});

@@ -89,6 +89,80 @@ TEST_F(MemoFileTest, LoopingFreeChainEndsTheWalk) {
     EXPECT_EQ(memo.ReadText(block, 1), std::string(600, 'z'));
 }
 
+// A damaged length word must not make an edit in place free (and so hand
+// out) the blocks of the memos stored after it.
+TEST_F(MemoFileTest, DamagedLengthCannotFreeTheNextMemos) {
+    const std::string lengths[] = {
+        std::string("\xFF\xFF\x0F\x00", 4), // far beyond the end of the file
+        std::string("\x00\x06\x00\x00", 4), // within the file, over the next memos
+    };
+    for (const auto& length : lengths) {
+        MemoFile memo = Fresh();
+        ASSERT_EQ(memo.AddMemo("one\r\n", true), 1u);
+        ASSERT_EQ(memo.AddMemo("two\r\n", true), 2u);
+        ASSERT_EQ(memo.AddMemo("three\r\n", true), 3u);
+        memo.Close();
+        std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+        bytes.replace(516, 4, length);
+        WriteFileBytes(PathOf("t.dbt"), bytes);
+        memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+        memo.EditMemo("x\r\n", 1);
+        // Later stores take freed runs first.
+        const uint32_t a = memo.EditMemo("new a\r\n", 0);
+        const uint32_t b = memo.EditMemo("new b\r\n", 0);
+        EXPECT_EQ(memo.ReadText(2, 2), "two\r\n");
+        EXPECT_EQ(memo.ReadText(3, 3), "three\r\n");
+        EXPECT_EQ(memo.ReadText(a, 4), "new a\r\n");
+        EXPECT_EQ(memo.ReadText(b, 5), "new b\r\n");
+        memo.Close();
+    }
+}
+
+// A free chain that leads to a stored memo (a damaged head word) must not
+// hand that memo's blocks out.
+TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
+    MemoFile memo = Fresh();
+    for (int i = 1; i <= 20; ++i) {
+        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+    }
+    memo.Close();
+    std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+    bytes.replace(0, 4, std::string("\x03\0\0\0", 4)); // head: the live memo at block 3
+    WriteFileBytes(PathOf("t.dbt"), bytes);
+    memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+    std::vector<uint32_t> stored;
+    for (int i = 0; i < 4; ++i) {
+        stored.push_back(memo.EditMemo("s" + std::to_string(i) + "\r\n", 0));
+    }
+    for (int i = 1; i <= 20; ++i) {
+        EXPECT_EQ(memo.ReadText(static_cast<uint32_t>(i), 1), "m" + std::to_string(i) + "\r\n");
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(memo.ReadText(stored[static_cast<size_t>(i)], 1),
+                  "s" + std::to_string(i) + "\r\n");
+    }
+}
+
+// A free run whose length word reaches over stored memos (a damaged file)
+// must not be used over them, nor split with its tail written on one.
+TEST_F(MemoFileTest, FreeRunLongerThanItsGapSparesTheNextMemos) {
+    MemoFile memo = Fresh();
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+    }
+    memo.Close();
+    std::string bytes = ReadFileBytes(PathOf("t.dbt"));
+    bytes.replace(0, 4, std::string("\x02\0\0\0", 4));              // head: block 2
+    bytes.replace(1024, 8, std::string("\x05\0\0\0\x03\0\0\0", 8)); // "free", 3 blocks
+    WriteFileBytes(PathOf("t.dbt"), bytes);
+    memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
+    const uint32_t block = memo.EditMemo(std::string(600, 'w'), 0);
+    EXPECT_EQ(memo.ReadText(1, 1), "m1\r\n");
+    EXPECT_EQ(memo.ReadText(3, 3), "m3\r\n");
+    EXPECT_EQ(memo.ReadText(4, 4), "m4\r\n");
+    EXPECT_EQ(memo.ReadText(block, 5), std::string(600, 'w'));
+}
+
 TEST_F(MemoFileTest, LinesSplitAtCrLfAndSoftReturn) {
     struct Case {
         std::string text;

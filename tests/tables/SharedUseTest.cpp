@@ -215,6 +215,47 @@ TEST_F(SharedUseTest, ClosingAfterAnotherProgramAppendedKeepsItsRecords) {
     EXPECT_EQ(bytes.back(), 0x1A);
 }
 
+// A program that appended in shared use and ended without closing leaves a
+// header count below the records in the file. Opened exclusively later, the
+// table must neither hide nor overwrite those records.
+TEST_F(SharedUseTest, ExclusiveOpenAfterAnUnclosedSharedAppendKeepsItsRecords) {
+    const int status = RunInChild([&] {
+        TTzDbf writer;
+        OpenShared(writer);
+        if (!writer.ALock()) {
+            return 1;
+        }
+        Append(writer, "lost", 1);
+        Append(writer, "lost", 2);
+        _exit(0); // ends without closing the table
+    });
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(Le32At(ReadFileBytes(path_), 4), 0u);
+    {
+        TTzDbf table;
+        table.SetExclusive(true);
+        OpenShared(table);
+        EXPECT_EQ(table.RecCount(), 2u);
+        ASSERT_TRUE(table.ALock());
+        Append(table, "excl", 3);
+        table.UnLock();
+    }
+    const std::string bytes = ReadFileBytes(path_);
+    EXPECT_EQ(Le32At(bytes, 4), 3u);
+    EXPECT_EQ(bytes.size(), Le16At(bytes, 8) + 3u * Le16At(bytes, 10) + 1);
+    TTzDbf reader;
+    OpenShared(reader);
+    const char* expected[] = {"lost", "lost", "excl"};
+    int n = 0;
+    for (reader.First(); !reader.Eof(); reader.Next(), ++n) {
+        ASSERT_LT(n, 3);
+        EXPECT_FALSE(reader.Deleted());
+        EXPECT_EQ(reader.FieldAsString("who"), expected[n]);
+        EXPECT_EQ(reader.FieldAsNumber("seq"), n + 1);
+    }
+    EXPECT_EQ(n, 3);
+}
+
 TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
     constexpr int kPrograms = 4;
     constexpr int kEach = 40;
@@ -317,6 +358,64 @@ TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
     EXPECT_EQ(check.RecCount(), 2u);
     check.Last();
     EXPECT_EQ(check.FieldAsString("who"), "later");
+}
+
+// An insert whose post fails must not keep the append lock it took for the
+// post: other programs could never append again while this one runs.
+TEST_F(SharedUseTest, FailedInsertPostReleasesTheAppendLock) {
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = std::filesystem::file_size(path_);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.Insert();
+        table.SetFieldAsString("who", "refused");
+        if (ErrorOf([&] { table.Post(); }).number != 101) {
+            return 1;
+        }
+        if (table.Locks() != LockState::None) {
+            return 2;
+        }
+        TTzDbf other;
+        OpenShared(other);
+        return other.ALock() ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
+}
+
+// A post or delete whose write fails must not keep the record lock taken
+// for it: the table could take no append lock afterwards, and other programs
+// no lock on that record.
+TEST_F(SharedUseTest, FailedRecordWritesReleaseTheRecordLock) {
+    {
+        TTzDbf table;
+        OpenShared(table);
+        ASSERT_TRUE(table.ALock());
+        Append(table, "x", 1);
+    }
+    const int status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        TTzDbf table;
+        OpenShared(table);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(table.HeaderLength()); // before record 1
+        setrlimit(RLIMIT_FSIZE, &limit);
+        table.Edit();
+        table.SetFieldAsString("who", "changed");
+        if (ErrorOf([&] { table.Post(); }).number == 0 || table.Locks() != LockState::None) {
+            return 1;
+        }
+        table.Cancel();
+        if (ErrorOf([&] { table.Delete(); }).number == 0 || table.Locks() != LockState::None) {
+            return 2;
+        }
+        return table.ALock() ? 0 : 3;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {

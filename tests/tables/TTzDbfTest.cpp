@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace vell3::tables::test {
@@ -263,6 +266,48 @@ TEST_F(TTzDbfTest, DatesAreReadInTheShortDateFormat) {
     EXPECT_EQ(table.GetField("rdate"), "12/31/2005");
 }
 
+// The desktop program runs in the user's locale, where the decimal point may
+// be a comma; numbers in the file are dBASE's, with a point, whatever it is.
+TEST_F(TTzDbfTest, NumbersIgnoreTheProgramsLocale) {
+    const std::string localeDir = PathOf("locale");
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 '" + localeDir + "/de_DE.UTF-8' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(("mkdir -p '" + localeDir + "'").c_str()), 0);
+    if (std::system(build.c_str()) != 0) {
+        GTEST_SKIP() << "no de_DE locale source to build a comma-decimal locale from";
+    }
+    setenv("LOCPATH", localeDir.c_str(), 1);
+    const char* applied = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    struct Restore {
+        ~Restore() {
+            std::setlocale(LC_NUMERIC, "C");
+            unsetenv("LOCPATH");
+        }
+    } restore;
+    ASSERT_NE(applied, nullptr);
+
+    TTzDbf table;
+    table.SetDbfFields({"amount,N,8,2", "count,N,5,0"});
+    table.SetDbfFileName(PathOf("money.dbf"));
+    table.Open();
+    table.ClearRecord();
+    table.SetField("amount", "1234.5");
+    table.SetField("count", "42");
+    ASSERT_TRUE(table.ALock());
+    table.AppendRec();
+    table.Insert();
+    table.SetFieldAsNumber("amount", -0.25);
+    table.Post();
+    table.UnLock();
+    table.First();
+    EXPECT_EQ(table.RawFieldBytes("amount"), " 1234.50");
+    EXPECT_EQ(table.RawFieldBytes("count"), "   42");
+    EXPECT_EQ(table.FieldAsNumber("amount"), 1234.5);
+    table.Last();
+    EXPECT_EQ(table.RawFieldBytes("amount"), "   -0.25");
+    EXPECT_EQ(table.FieldAsNumber("amount"), -0.25);
+}
+
 TEST_F(TTzDbfTest, GetFieldPadsCharacterFields) {
     TTzDbf table;
     OpenAddresses(table);
@@ -397,6 +442,31 @@ TEST_F(TTzDbfTest, ProductionIndexFlagOpensTheIndexNamedLikeTheTable) {
     table.Open();
     EXPECT_FALSE(table.HasIndex());
     EXPECT_EQ(table.FieldAsString("city"), "b");
+    EXPECT_TRUE(errors_.empty());
+}
+
+// A read-only table (the source of AppendFrom is opened so) opens its
+// production index and keeps the index semaphore like any other.
+TEST_F(TTzDbfTest, ReadOnlyTableOpensItsProductionIndex) {
+    {
+        TTzDbf table;
+        OpenAddresses(table);
+        for (const char* city : {"b", "c", "a"}) {
+            AppendAddress(table, {}, city);
+        }
+        ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
+    }
+    std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
+    bytes[28] = 1;
+    WriteFileBytes(PathOf("addr.dbf"), bytes);
+    TTzDbf table;
+    table.SetReadOnly(true);
+    OpenAddresses(table);
+    EXPECT_TRUE(table.HasIndex());
+    EXPECT_EQ(table.FieldAsString("city"), "a");
+    EXPECT_EQ(ReadFileBytes(PathOf("addr.@S@")).substr(0, 1), "\x01");
+    table.Close();
+    EXPECT_FALSE(std::filesystem::exists(PathOf("addr.@S@")));
     EXPECT_TRUE(errors_.empty());
 }
 

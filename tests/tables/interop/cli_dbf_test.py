@@ -23,8 +23,8 @@ class Result:
         self.stderr = done.stderr.decode("utf-8")
 
 
-def run(*args):
-    return Result(subprocess.run([CLI, "dbf", *args], capture_output=True))
+def run(*args, env=None):
+    return Result(subprocess.run([CLI, "dbf", *args], capture_output=True, env=env))
 
 
 def make_table(path):
@@ -70,6 +70,21 @@ class DbfCommand(unittest.TestCase):
              "AMOUNT": -3.25, "OK": True},
         ])
         self.assertEqual(list(rows[0].keys())[0], "deleted")
+
+    def test_dump_numbers_whatever_the_locale(self):
+        # A locale whose decimal separator is a comma, built from the system's
+        # locale sources.
+        folder = self.path("locale")
+        os.mkdir(folder)
+        built = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8",
+                                os.path.join(folder, "de_DE.UTF-8")], capture_output=True)
+        if built.returncode != 0:
+            self.skipTest("no de_DE locale source")
+        env = dict(os.environ, LOCPATH=folder, LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+        result = run("dump", self.table, env=env)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        amounts = [json.loads(line)["AMOUNT"] for line in result.stdout.splitlines()]
+        self.assertEqual(amounts, [12.5, None, -3.25])
 
     def test_dump_in_key_order(self):
         result = run("dump", self.table, "--order", "name")
