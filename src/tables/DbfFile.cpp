@@ -1,5 +1,7 @@
 #include "DbfFile.h"
 
+#include "ByteOrder.h"
+
 #include "DbfLayout.h"
 #include "EngineError.h"
 #include "TablePaths.h"
@@ -22,35 +24,6 @@ using namespace layout;
 // file's size when it closes).
 constexpr int kCloseLockAttempts = 100;
 constexpr auto kCloseLockPause = std::chrono::milliseconds(10);
-
-uint16_t GetLe16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t GetLe32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutLe16(unsigned char* p, uint32_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-
-void PutLe32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<unsigned char>(v >> (8 * i));
-    }
-}
-
-void PutToday(unsigned char* p) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    p[0] = static_cast<unsigned char>(local.tm_year & 0xFF);
-    p[1] = static_cast<unsigned char>(local.tm_mon + 1);
-    p[2] = static_cast<unsigned char>(local.tm_mday);
-}
 
 bool IsKnownVersion(uint8_t v) {
     return v == kVersionDbase2 || v == kVersionPlain || v == kVersionDbase4Sql ||

@@ -1,5 +1,7 @@
 #include "MdxIndex.h"
 
+#include "ByteOrder.h"
+
 #include "DbfDate.h"
 #include "EngineError.h"
 #include "FieldCodec.h"
@@ -28,35 +30,6 @@ constexpr int kExpressionOffset = 25;
 constexpr int kMaxExpression = 220;
 constexpr int kNodeHeader = 8;
 constexpr int kMaxDepth = 32;
-
-uint32_t GetLe32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint16_t GetLe16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-void PutLe32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<unsigned char>(v >> (8 * i));
-    }
-}
-
-void PutLe16(unsigned char* p, uint32_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-
-void PutToday(unsigned char* p) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    p[0] = static_cast<unsigned char>(local.tm_year & 0xFF);
-    p[1] = static_cast<unsigned char>(local.tm_mon + 1);
-    p[2] = static_cast<unsigned char>(local.tm_mday);
-}
 
 int ItemLength(int keyLength) {
     return (keyLength + 4 + 3) / 4 * 4;

@@ -1,5 +1,7 @@
 #include "MemoFile.h"
 
+#include "ByteOrder.h"
+
 #include "DbfLayout.h"
 #include "EngineError.h"
 
@@ -26,28 +28,6 @@ constexpr size_t kReadChunk = 4096;
 // A dBASE III memo runs to its end mark; in a damaged file without one the
 // scan stops after this much text rather than reading the rest of the file.
 constexpr uint64_t kMaxUnmarkedMemo = 1 << 20;
-
-uint32_t GetLe32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint32_t GetBe32(const unsigned char* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
-}
-
-void PutLe32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<unsigned char>(v >> (8 * i));
-    }
-}
-
-void PutBe32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<unsigned char>(v >> (8 * (3 - i)));
-    }
-}
 
 uint64_t FreeDiskBytes(const std::string& path) {
     struct statvfs info {};
