@@ -172,14 +172,21 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     (barcodeMode_ ? editCustID_ : editMailerNum_)->setFocus();
 }
 
-QFrame* TF_Mailer::MakeBarCodePanel() {
+// A sunken help panel with its texts one under the other.
+QFrame* TF_Mailer::MakeHelpPanel(const QString& name) {
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panelBarCode"));
+    panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setFont(HelpFont(font()));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
+    return panel;
+}
+
+QFrame* TF_Mailer::MakeBarCodePanel() {
+    auto* panel = MakeHelpPanel(QStringLiteral("panelBarCode"));
+    auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(HelpText(
         panel, QStringLiteral("<b>Customer ID:</b> You may request a nine-digit customer ID "
                               "(i.e., your DUNS number) from your postal representative or by "
@@ -206,13 +213,8 @@ QFrame* TF_Mailer::MakeBarCodePanel() {
 }
 
 QFrame* TF_Mailer::MakeMailerNumPanel() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panelMailerNum"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFont(HelpFont(font()));
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(2);
+    auto* panel = MakeHelpPanel(QStringLiteral("panelMailerNum"));
+    auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(HelpText(
         panel, QStringLiteral("<b>20 Digit Mailer Number:</b> You have chosen not to print the "
                               "bar code's, thus your mailers must have the bar code already "

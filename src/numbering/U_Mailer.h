@@ -29,6 +29,7 @@ public:
 
 private:
     void ShowHelp();
+    QFrame* MakeHelpPanel(const QString& name);
     QFrame* MakeBarCodePanel();
     QFrame* MakeMailerNumPanel();
 
