@@ -4,7 +4,7 @@ import sys
 
 import dbf
 
-SPEC = "name C(20); notes M; when D; amount N(8,2); ok L"
+FIELDS = "name C(20); notes M; when D; amount N(8,2); ok L"
 ROWS = [
     ("Müller", "line one\r\nline two", dbf.Date(2005, 12, 31), 12.5, True),
     ("Second", "", None, None, False),
@@ -13,7 +13,7 @@ ROWS = [
 
 
 def make(path, kind):
-    table = dbf.Table(path, SPEC, dbf_type=kind, codepage="cp437")
+    table = dbf.Table(path, FIELDS, dbf_type=kind, codepage="cp437")
     table.open(dbf.READ_WRITE)
     for row in ROWS:
         table.append(row)
