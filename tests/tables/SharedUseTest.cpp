@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -316,7 +314,6 @@ TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
 // table stays usable.
 TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
     const int status = RunInChild([&] {
-        signal(SIGXFSZ, SIG_IGN);
         TTzDbf table;
         OpenShared(table);
         if (!table.ALock()) {
@@ -325,12 +322,7 @@ TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
         table.ClearRecord();
         table.SetField("who", "ok");
         table.AppendRec();
-        const auto size = std::filesystem::file_size(path_);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit saved = limit;
-        limit.rlim_cur = size;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        LimitFileSize(static_cast<long long>(std::filesystem::file_size(path_)));
         table.ClearRecord();
         table.SetField("who", "refused");
         const EngineError error = ErrorOf([&] { table.AppendRec(); });
@@ -346,7 +338,7 @@ TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
         if (memo.number != 1004) {
             return 4;
         }
-        setrlimit(RLIMIT_FSIZE, &saved);
+        LimitFileSize(-1);
         table.ClearRecord();
         table.SetField("who", "later");
         table.AppendRec();
@@ -364,13 +356,9 @@ TEST_F(SharedUseTest, FailedAppendLeavesTheCountAndTheTableUsable) {
 // post: other programs could never append again while this one runs.
 TEST_F(SharedUseTest, FailedInsertPostReleasesTheAppendLock) {
     const int status = RunInChild([&] {
-        signal(SIGXFSZ, SIG_IGN);
         TTzDbf table;
         OpenShared(table);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = std::filesystem::file_size(path_);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        LimitFileSize(static_cast<long long>(std::filesystem::file_size(path_)));
         table.Insert();
         table.SetFieldAsString("who", "refused");
         if (ErrorOf([&] { table.Post(); }).number != 101) {
@@ -397,13 +385,9 @@ TEST_F(SharedUseTest, FailedRecordWritesReleaseTheRecordLock) {
         Append(table, "x", 1);
     }
     const int status = RunInChild([&] {
-        signal(SIGXFSZ, SIG_IGN);
         TTzDbf table;
         OpenShared(table);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = static_cast<rlim_t>(table.HeaderLength()); // before record 1
-        setrlimit(RLIMIT_FSIZE, &limit);
+        LimitFileSize(table.HeaderLength()); // before record 1
         table.Edit();
         table.SetFieldAsString("who", "changed");
         if (ErrorOf([&] { table.Post(); }).number == 0 || table.Locks() != LockState::None) {

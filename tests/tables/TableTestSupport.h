@@ -37,6 +37,10 @@ uint16_t Le16At(const std::string& bytes, size_t offset);
 // Runs body in a child process and returns its exit status (body's result).
 int RunInChild(const std::function<int()>& body);
 
+// Limits the size of the files this process writes, so that a write beyond
+// it fails as on a full disk (root included); a limit of -1 lifts it again.
+void LimitFileSize(long long bytes);
+
 // The error an operation raises (number 0 when it raises none).
 template <typename F> EngineError ErrorOf(F&& operation) {
     try {
