@@ -113,11 +113,13 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
-// Focus moves that only change the active window or open a menu are no leaving
-// of the field.
+// Focus moves that only change the active window or go to the menu (a popup,
+// or the menu bar itself under styles that navigate it from the keyboard) are
+// no leaving of the field.
 bool LeavesField(const QEvent* event) {
     const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTextBrowser>
 
 using namespace vell3;
@@ -161,6 +162,28 @@ private slots:
         postage->selectAll();
         QTest::keyClicks(postage, "5");
         QCOMPARE(f.window->FeeTexts()[0], QStringLiteral("5"));
+        QCOMPARE(f.Edit("editTotal")->text(), Money(k10, "4.64"));
+    }
+
+    // Going to the menu from the keyboard is no leaving of the field: under a
+    // style that moves the focus into the menu bar the fee still stands as typed.
+    void menuFromKeyboardDoesNotLeaveFeeField() {
+        MainFixture& f = *fixture_;
+        QStyle* previous = QApplication::style();
+        const QString previousName = previous->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QLineEdit* postage = f.Edit("editPostage");
+        postage->setFocus(Qt::TabFocusReason);
+        postage->selectAll();
+        QTest::keyClicks(postage, "5");
+        QTest::keyClick(postage, Qt::Key_O, Qt::AltModifier);
+        const bool menuTookFocus = QApplication::focusWidget() == f.window->menuBar();
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+        QApplication::setStyle(previousName);
+        QVERIFY(menuTookFocus);
+        QCOMPARE(postage->text(), QStringLiteral("5"));
         QCOMPARE(f.Edit("editTotal")->text(), Money(k10, "4.64"));
     }
 
