@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -332,6 +333,44 @@ private slots:
         zip->home(false);
         QTest::keyClicks(zip, "4540a21234x5");
         QCOMPARE(f.window->RecipientZipText(), QStringLiteral("45402-1234"));
+    }
+
+    // Paste from the field's own context menu is the user's input too.
+    void contextMenuPasteKeepsFieldLimit() {
+        MainFixture& f = *fixture_;
+        QLineEdit* city = f.Edit("editCity");
+        city->clear();
+        city->setFocus(Qt::TabFocusReason);
+        QGuiApplication::clipboard()->setText(QString(50, QLatin1Char('c')));
+        bool pasted = false;
+        QTimer::singleShot(50, city, [&pasted] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<QMenu*>(top);
+                if (menu == nullptr || !menu->isVisible()) {
+                    continue;
+                }
+                for (QAction* item : menu->actions()) {
+                    if (item->text().startsWith(QStringLiteral("&Paste"))) {
+                        // As the menu does it: closes, then runs the command.
+                        menu->close();
+                        item->trigger();
+                        pasted = true;
+                    }
+                }
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                city->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(city, &event);
+        QTRY_VERIFY(pasted);
+        QCOMPARE(city->text(), QString(35, QLatin1Char('c')));
+
+        // The keyboard's paste into a selection keeps what fits, as typing does.
+        city->setText(QString(30, QLatin1Char('a')));
+        city->setSelection(0, 2);
+        QTest::keyClick(city, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(city->text(), QString(7, QLatin1Char('c')) + QString(28, QLatin1Char('a')));
     }
 
     void memoKeepsFourLines() {
