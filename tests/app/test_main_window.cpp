@@ -23,7 +23,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 using namespace vell3;
 using namespace vell3::test;
@@ -388,6 +390,23 @@ private slots:
         // A long line wraps and its wrapped lines count.
         memo->setPlainText(QString("word ").repeated(80));
         QCOMPARE(f.window->RecipientNameLines().size(), 4);
+    }
+
+    // The lines the four-line limit counts are the lines the field shows.
+    void memoCountsTheLinesItShows() {
+        MainFixture& f = *fixture_;
+        auto* memo = f.Get<QPlainTextEdit>("memoAddress");
+        for (int words = 1; words <= 24; ++words) {
+            memo->setPlainText(QStringLiteral("Wm ") + QString("Street ").repeated(words));
+            memo->viewport()->repaint();
+            QCoreApplication::processEvents();
+            int shown = 0;
+            for (QTextBlock block = memo->document()->begin(); block.isValid();
+                 block = block.next()) {
+                shown += block.layout()->lineCount();
+            }
+            QCOMPARE(f.window->RecipientNameLines().size(), qsizetype(shown));
+        }
     }
 
     void senderLines_data() {
