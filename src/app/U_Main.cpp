@@ -529,11 +529,13 @@ void TF_Main::closeEvent(QCloseEvent* event) {
 
 bool TF_Main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        // Key preview: Escape closes the program from any field of the window.
+        // Key preview: Escape closes the program from any field of the window;
+        // in the menu bar, reached from the keyboard, it only leaves the menu.
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
             widget != nullptr && widget->window() == this &&
+            qobject_cast<QMenuBar*>(widget) == nullptr &&
             QApplication::activeModalWidget() == nullptr &&
             QApplication::activePopupWidget() == nullptr) {
             close();

@@ -190,6 +190,23 @@ private slots:
         QCOMPARE(f.Edit("editTotal")->text(), Money(k10, "4.64"));
     }
 
+    // Escape while the menu bar has the keyboard leaves the menu, not the program.
+    void escapeInMenuBarKeepsWindowOpen() {
+        MainFixture& f = *fixture_;
+        const QString previousName = QApplication::style()->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QLineEdit* city = f.Edit("editCity");
+        city->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(city, Qt::Key_Alt);
+        const bool menuTookFocus = QApplication::focusWidget() == f.window->menuBar();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        const bool stillOpen = f.window->isVisible();
+        QApplication::setStyle(previousName);
+        QVERIFY(menuTookFocus);
+        QVERIFY(stillOpen);
+        QVERIFY(f.sandbox.ReadSettings() == kQuietSettings);
+    }
+
     void restrictedDeliverySwitch() {
         MainFixture& f = *fixture_;
         auto* box = f.Get<QCheckBox>("cbRestricted");
