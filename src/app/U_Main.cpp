@@ -113,11 +113,13 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
-// Focus moves that only change the active window or open a menu are no leaving
-// of the field.
+// Focus moves that only change the active window or go to the menu (a popup,
+// or the menu bar itself under styles that navigate it from the keyboard) are
+// no leaving of the field.
 bool LeavesField(const QEvent* event) {
     const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
 }
 
 } // namespace
@@ -527,11 +529,13 @@ void TF_Main::closeEvent(QCloseEvent* event) {
 
 bool TF_Main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        // Key preview: Escape closes the program from any field of the window.
+        // Key preview: Escape closes the program from any field of the window;
+        // in the menu bar, reached from the keyboard, it only leaves the menu.
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
             widget != nullptr && widget->window() == this &&
+            qobject_cast<QMenuBar*>(widget) == nullptr &&
             QApplication::activeModalWidget() == nullptr &&
             QApplication::activePopupWidget() == nullptr) {
             close();

@@ -2,15 +2,18 @@
 
 #include "EntryFields.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QValidator>
 
 namespace vell3 {
@@ -57,6 +60,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         AsTyping([&] { QLineEdit::mouseReleaseEvent(event); });
     }
+    // The commands of the field's own menu (its Paste above all) are the
+    // user's input too. The menu runs a command after it has closed, so the
+    // flag stays until the events of that moment are handled.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu* menu = createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        typing_ = true;
+        connect(menu, &QMenu::aboutToHide, this,
+                [this] { QTimer::singleShot(0, this, [this] { typing_ = false; }); });
+        menu->popup(event->globalPos());
+    }
 
 private:
     template <typename F> void AsTyping(F handle) {
@@ -80,10 +94,23 @@ public:
                          [this](const QString& text) { shown_ = text.size(); });
     }
 
-    State validate(QString& input, int&) const override {
-        if (edit_->Typing() && input.size() > edit_->Limit() && input.size() > shown_) {
+    State validate(QString& input, int& pos) const override {
+        const qsizetype limit = edit_->Limit();
+        if (!edit_->Typing() || input.size() <= limit || input.size() <= shown_) {
+            return Acceptable;
+        }
+        if (shown_ > limit) {
             return Invalid;
         }
+        // Like a limited edit control: what was inserted just before the
+        // caret is cut to the room that was left, so a long paste is shortened
+        // rather than refused.
+        const qsizetype excess = input.size() - limit;
+        if (excess > pos) {
+            return Invalid;
+        }
+        input.remove(pos - excess, excess);
+        pos -= static_cast<int>(excess);
         return Acceptable;
     }
 

@@ -4,7 +4,9 @@
 
 #include "IntegerText.h"
 
+#include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -27,7 +29,27 @@ public:
 
     QString TypedText() const { return lineEdit()->text(); }
 
+    void SettleText() {
+        if (!ParseInteger(TypedText().toStdString())) {
+            setValue(minimum());
+        }
+    }
+
 protected:
+    // Enter and leaving the field would otherwise put back the value before an
+    // unfinished text; here no number (empty, a lone sign) is the lowest value,
+    // as OK reads it.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            SettleText();
+        }
+        QSpinBox::keyPressEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        SettleText();
+        QSpinBox::focusOutEvent(event);
+    }
+
     QValidator::State validate(QString& input, int& pos) const override {
         if (input.size() > kMaxTypedCharacters && input != textFromValue(value())) {
             return QValidator::Invalid;

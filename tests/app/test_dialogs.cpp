@@ -409,6 +409,52 @@ private slots:
         QCOMPARE(settings.AlignTopBottom, storedTopBottom);
     }
 
+    // Enter in the field and leaving it settle its text the same way OK reads
+    // it: no number there counts as the lowest value, not as the one before.
+    void alignEnterWithoutNumber_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("cleared") << "" << -999;
+        QTest::newRow("lone minus") << "-" << -999;
+        QTest::newRow("lone plus") << "+" << -999;
+        QTest::newRow("number") << "12" << 12;
+    }
+
+    void alignEnterWithoutNumber() {
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        AppSettings settings;
+        settings.AlignLeftRight = 4;
+        settings.AlignTopBottom = -3;
+        TF_Align dialog(settings);
+        const int result = RunWith(dialog, [&](QDialog* d) {
+            auto* spin = Child<QSpinBox>(d, "spinLeftRight");
+            spin->setFocus(Qt::TabFocusReason);
+            TypeInSpin(spin, typed);
+            QTest::keyClick(spin, Qt::Key_Return);
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(settings.AlignLeftRight, stored);
+        QCOMPARE(settings.AlignTopBottom, -3);
+    }
+
+    void alignLeavingFieldWithoutNumber() {
+        AppSettings settings;
+        settings.AlignTopBottom = 40;
+        TF_Align dialog(settings);
+        RunWith(dialog, [&](QDialog* d) {
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            auto* spin = Child<QSpinBox>(d, "SpinUpDown");
+            spin->setFocus(Qt::TabFocusReason);
+            TypeInSpin(spin, "-");
+            Child<QSpinBox>(d, "spinLeftRight")->setFocus(Qt::TabFocusReason);
+            QCOMPARE(spin->value(), -999);
+            Click(d, "btnOK");
+        });
+        QCOMPARE(settings.AlignTopBottom, -999);
+    }
+
     void alignKeepsStoredExtremes() {
         AppSettings settings;
         settings.AlignLeftRight = -999;

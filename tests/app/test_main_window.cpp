@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -21,7 +22,10 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 using namespace vell3;
 using namespace vell3::test;
@@ -162,6 +166,45 @@ private slots:
         QTest::keyClicks(postage, "5");
         QCOMPARE(f.window->FeeTexts()[0], QStringLiteral("5"));
         QCOMPARE(f.Edit("editTotal")->text(), Money(k10, "4.64"));
+    }
+
+    // Going to the menu from the keyboard is no leaving of the field: under a
+    // style that moves the focus into the menu bar the fee still stands as typed.
+    void menuFromKeyboardDoesNotLeaveFeeField() {
+        MainFixture& f = *fixture_;
+        QStyle* previous = QApplication::style();
+        const QString previousName = previous->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QLineEdit* postage = f.Edit("editPostage");
+        postage->setFocus(Qt::TabFocusReason);
+        postage->selectAll();
+        QTest::keyClicks(postage, "5");
+        QTest::keyClick(postage, Qt::Key_O, Qt::AltModifier);
+        const bool menuTookFocus = QApplication::focusWidget() == f.window->menuBar();
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+        QApplication::setStyle(previousName);
+        QVERIFY(menuTookFocus);
+        QCOMPARE(postage->text(), QStringLiteral("5"));
+        QCOMPARE(f.Edit("editTotal")->text(), Money(k10, "4.64"));
+    }
+
+    // Escape while the menu bar has the keyboard leaves the menu, not the program.
+    void escapeInMenuBarKeepsWindowOpen() {
+        MainFixture& f = *fixture_;
+        const QString previousName = QApplication::style()->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QLineEdit* city = f.Edit("editCity");
+        city->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(city, Qt::Key_Alt);
+        const bool menuTookFocus = QApplication::focusWidget() == f.window->menuBar();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        const bool stillOpen = f.window->isVisible();
+        QApplication::setStyle(previousName);
+        QVERIFY(menuTookFocus);
+        QVERIFY(stillOpen);
+        QVERIFY(f.sandbox.ReadSettings() == kQuietSettings);
     }
 
     void restrictedDeliverySwitch() {
@@ -311,6 +354,44 @@ private slots:
         QCOMPARE(f.window->RecipientZipText(), QStringLiteral("45402-1234"));
     }
 
+    // Paste from the field's own context menu is the user's input too.
+    void contextMenuPasteKeepsFieldLimit() {
+        MainFixture& f = *fixture_;
+        QLineEdit* city = f.Edit("editCity");
+        city->clear();
+        city->setFocus(Qt::TabFocusReason);
+        QGuiApplication::clipboard()->setText(QString(50, QLatin1Char('c')));
+        bool pasted = false;
+        QTimer::singleShot(50, city, [&pasted] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<QMenu*>(top);
+                if (menu == nullptr || !menu->isVisible()) {
+                    continue;
+                }
+                for (QAction* item : menu->actions()) {
+                    if (item->text().startsWith(QStringLiteral("&Paste"))) {
+                        // As the menu does it: closes, then runs the command.
+                        menu->close();
+                        item->trigger();
+                        pasted = true;
+                    }
+                }
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                city->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(city, &event);
+        QTRY_VERIFY(pasted);
+        QCOMPARE(city->text(), QString(35, QLatin1Char('c')));
+
+        // The keyboard's paste into a selection keeps what fits, as typing does.
+        city->setText(QString(30, QLatin1Char('a')));
+        city->setSelection(0, 2);
+        QTest::keyClick(city, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(city->text(), QString(7, QLatin1Char('c')) + QString(28, QLatin1Char('a')));
+    }
+
     void memoKeepsFourLines() {
         MainFixture& f = *fixture_;
         auto* memo = f.Get<QPlainTextEdit>("memoAddress");
@@ -326,6 +407,23 @@ private slots:
         // A long line wraps and its wrapped lines count.
         memo->setPlainText(QString("word ").repeated(80));
         QCOMPARE(f.window->RecipientNameLines().size(), 4);
+    }
+
+    // The lines the four-line limit counts are the lines the field shows.
+    void memoCountsTheLinesItShows() {
+        MainFixture& f = *fixture_;
+        auto* memo = f.Get<QPlainTextEdit>("memoAddress");
+        for (int words = 1; words <= 24; ++words) {
+            memo->setPlainText(QStringLiteral("Wm ") + QString("Street ").repeated(words));
+            memo->viewport()->repaint();
+            QCoreApplication::processEvents();
+            int shown = 0;
+            for (QTextBlock block = memo->document()->begin(); block.isValid();
+                 block = block.next()) {
+                shown += block.layout()->lineCount();
+            }
+            QCOMPARE(f.window->RecipientNameLines().size(), qsizetype(shown));
+        }
     }
 
     void senderLines_data() {
