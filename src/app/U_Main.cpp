@@ -313,7 +313,10 @@ QGroupBox* TF_Main::BuildRecipientGroup() {
 
     connect(btnPaste_, &QPushButton::clicked, this, [this] {
         const QClipboard* clipboard = QGuiApplication::clipboard();
-        PasteRecipient(clipboard != nullptr ? clipboard->text() : QString());
+        // Linux programs end clipboard lines with LF alone; the address rules
+        // read Windows line ends.
+        PasteRecipient(clipboard != nullptr ? Q(WithWindowsLineBreaks(S(clipboard->text())))
+                                            : QString());
     });
     connect(btnClear_, &QPushButton::clicked, this, &TF_Main::ClearRecipient);
     return groupBox3_;

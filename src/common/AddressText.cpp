@@ -76,6 +76,21 @@ std::vector<std::string> SplitPastedLines(std::string_view text) {
     return lines;
 }
 
+std::string WithWindowsLineBreaks(std::string_view clipboardText) {
+    if (clipboardText.find('\r') != std::string_view::npos) {
+        return std::string(clipboardText);
+    }
+    std::string text;
+    text.reserve(clipboardText.size() + clipboardText.size() / 8);
+    for (const char c : clipboardText) {
+        if (c == '\n') {
+            text += '\r';
+        }
+        text += c;
+    }
+    return text;
+}
+
 std::optional<PastedAddress> ParsePastedAddress(std::string_view text) {
     const std::vector<std::string> lines = SplitPastedLines(text);
     if (lines.empty()) {

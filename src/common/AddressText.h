@@ -18,6 +18,11 @@ struct PastedAddress {
     std::string zip;
 };
 
+// The clipboard text of a program that ends lines the Unix way (LF alone, no CR
+// anywhere) with CR LF line ends, as a Windows clipboard would hold it; a text
+// holding any CR keeps its own line ends.
+std::string WithWindowsLineBreaks(std::string_view clipboardText);
+
 // Splits a pasted text into lines (ended by CR LF or LF CR; a lone CR or LF stays
 // inside its line) and cuts the last line into city, state and ZIP. No value
 // when the text holds no line at all.

@@ -304,6 +304,17 @@ private slots:
         QCOMPARE(f.window->RecipientZipText(), QStringLiteral("45402-    "));
     }
 
+    void pasteOfUnixLinesSplitsThem() {
+        MainFixture& f = *fixture_;
+        QGuiApplication::clipboard()->setText(
+            "Office Manager\n12 Main St\nSpringfield, IL 62704-1234\n");
+        Click(f.window.get(), "btnPaste");
+        QCOMPARE(f.window->RecipientNameLines(), (QStringList{"Office Manager", "12 Main St"}));
+        QCOMPARE(f.window->RecipientCity(), QStringLiteral("Springfield"));
+        QCOMPARE(f.window->RecipientState(), QStringLiteral("IL"));
+        QCOMPARE(f.window->RecipientZipText(), QStringLiteral("62704-1234"));
+    }
+
     void pasteOfEmptyClipboardOnlyClears() {
         MainFixture& f = *fixture_;
         f.Get<QPlainTextEdit>("memoAddress")->setPlainText("Someone");

@@ -84,6 +84,24 @@ TEST(SplitPastedLines, DropsTextAfterTheLastPair) {
     EXPECT_EQ(SplitPastedLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
+TEST(WithWindowsLineBreaks, OnlyTextsWithoutCarriageReturnsChange) {
+    const struct {
+        const char* clipboard;
+        const char* expected;
+    } cases[] = {
+        {"Ann Lee\n12 Elm\nDayton, OH 45402\n", "Ann Lee\r\n12 Elm\r\nDayton, OH 45402\r\n"},
+        {"Dayton, OH 45402", "Dayton, OH 45402"},
+        {"\n\n", "\r\n\r\n"},
+        {"", ""},
+        // A text with any CR keeps its own line ends, lone LFs included.
+        {"Ann Lee\n12 Elm\nDayton, OH 45402\r\n", "Ann Lee\n12 Elm\nDayton, OH 45402\r\n"},
+        {"Ann Lee\n\rDayton, OH 45402\n\r", "Ann Lee\n\rDayton, OH 45402\n\r"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithWindowsLineBreaks(c.clipboard), c.expected) << c.clipboard;
+    }
+}
+
 TEST(SenderLines, CityLineTakesTheFirstBlankLine) {
     AppSettings s;
     s.YourCity = "Springfield";
