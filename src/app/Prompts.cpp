@@ -11,22 +11,35 @@
 
 namespace vell3 {
 
+namespace {
+
+// The program's messages carry file names and user texts, which must show as
+// they are, never be taken for markup.
+QMessageBox::StandardButton ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                    const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
 void WidgetPrompts::Information(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Information"), text);
+    ShowBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
 }
 
 void WidgetPrompts::Error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("Error"), text);
+    ShowBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
 }
 
 bool WidgetPrompts::ConfirmYesNo(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QStringLiteral("Confirm"), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(parent, QMessageBox::Question, QStringLiteral("Confirm"), text,
+                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Prompts::Answer WidgetPrompts::ConfirmYesNoCancel(QWidget* parent, const QString& text) {
-    switch (QMessageBox::question(parent, QStringLiteral("Confirm"), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (ShowBox(parent, QMessageBox::Question, QStringLiteral("Confirm"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -37,7 +50,8 @@ Prompts::Answer WidgetPrompts::ConfirmYesNoCancel(QWidget* parent, const QString
 }
 
 void WidgetPrompts::Halted(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("Program halted."), text);
+    ShowBox(parent, QMessageBox::Critical, QStringLiteral("Program halted."), text,
+            QMessageBox::Ok);
 }
 
 int WidgetPrompts::AskThreeWay(QWidget* parent, const QString& title, const QString& message,

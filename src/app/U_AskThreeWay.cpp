@@ -58,6 +58,7 @@ TF_AskThreeWay::TF_AskThreeWay(const QString& title, const QString& message,
     setFixedSize(width, height);
 
     message_ = new QLabel(message, this);
+    message_->setTextFormat(Qt::PlainText);
     message_->setObjectName(QStringLiteral("lblMessage"));
     message_->setWordWrap(true);
     message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

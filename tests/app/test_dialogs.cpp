@@ -2,6 +2,7 @@
 // Mailer Number dialog in both modes, alignment and extra label.
 
 #include "AppTestSupport.h"
+#include "Prompts.h"
 
 #include "RegistrationForm.h"
 #include "U_About.h"
@@ -16,8 +17,10 @@
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 
 using namespace vell3;
 using namespace vell3::test;
@@ -54,6 +57,42 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A message naming a file such as "<b>old</b>.txt" shows that text, not markup.
+    void messagesShowTagLikeTextAsItIs() {
+        const QString text = QStringLiteral("<b>old</b>.txt could not be read");
+        WidgetPrompts prompts;
+        QList<Qt::TextFormat> formats;
+        const auto answerBox = [&] {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                QCOMPARE(box->text(), text);
+                formats.append(box->textFormat());
+                box->done(QMessageBox::Yes);
+            });
+        };
+        answerBox();
+        prompts.Error(nullptr, text);
+        answerBox();
+        prompts.Information(nullptr, text);
+        answerBox();
+        prompts.Halted(nullptr, text);
+        answerBox();
+        prompts.ConfirmYesNo(nullptr, text);
+        answerBox();
+        prompts.ConfirmYesNoCancel(nullptr, text);
+        QCOMPARE(formats, QList<Qt::TextFormat>(5, Qt::PlainText));
+
+        TF_AskThreeWay box("Q", text, {"A", "B", "C"});
+        bool plain = false;
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() == text) {
+                plain = label->textFormat() == Qt::PlainText;
+            }
+        }
+        QVERIFY(plain);
+    }
+
     void askThreeWayLongMessageKeepsWidth() {
         TF_AskThreeWay box("Bar Code Printing Registration", kLongMessage,
                            {"&Never Print", "Print &Later", "&Print Now"});
