@@ -34,6 +34,22 @@ protected:
         table.AppendRec();
         table.UnLock();
     }
+
+    // addr.dbf with the cities b, c, a, indexed on city in addr.MDX and
+    // flagged in its header (byte 28) as having that production index.
+    void CreateCitiesWithProductionIndex() {
+        {
+            TTzDbf table;
+            OpenAddresses(table);
+            for (const char* city : {"b", "c", "a"}) {
+                AppendAddress(table, {}, city);
+            }
+            ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
+        }
+        std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
+        bytes[28] = 1;
+        WriteFileBytes(PathOf("addr.dbf"), bytes);
+    }
 };
 
 TEST_F(TTzDbfTest, OpeningAMissingFileCreatesItFromTheFieldList) {
@@ -421,17 +437,7 @@ TEST_F(TTzDbfTest, AppendFromReadsAnOpenSourceThroughItsTable) {
 }
 
 TEST_F(TTzDbfTest, ProductionIndexFlagOpensTheIndexNamedLikeTheTable) {
-    {
-        TTzDbf table;
-        OpenAddresses(table);
-        for (const char* city : {"b", "c", "a"}) {
-            AppendAddress(table, {}, city);
-        }
-        ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
-    }
-    std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
-    bytes[28] = 1;
-    WriteFileBytes(PathOf("addr.dbf"), bytes);
+    CreateCitiesWithProductionIndex();
     TTzDbf table;
     OpenAddresses(table);
     EXPECT_TRUE(table.HasIndex());
@@ -448,17 +454,7 @@ TEST_F(TTzDbfTest, ProductionIndexFlagOpensTheIndexNamedLikeTheTable) {
 // A read-only table (the source of AppendFrom is opened so) opens its
 // production index and keeps the index semaphore like any other.
 TEST_F(TTzDbfTest, ReadOnlyTableOpensItsProductionIndex) {
-    {
-        TTzDbf table;
-        OpenAddresses(table);
-        for (const char* city : {"b", "c", "a"}) {
-            AppendAddress(table, {}, city);
-        }
-        ASSERT_TRUE(table.IndexOnOne("city", PathOf("addr.MDX")));
-    }
-    std::string bytes = ReadFileBytes(PathOf("addr.dbf"));
-    bytes[28] = 1;
-    WriteFileBytes(PathOf("addr.dbf"), bytes);
+    CreateCitiesWithProductionIndex();
     TTzDbf table;
     table.SetReadOnly(true);
     OpenAddresses(table);
