@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "AppSettings.h"
 #include "EngineErrorHalt.h"
+#include "LocaleDates.h"
 #include "PrintFonts.h"
 #include "Prompts.h"
 #include "U_About.h"
@@ -14,6 +15,9 @@ namespace vell3 {
 
 int RunDesktopProgram(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Dates go into the log in the user's short format and must read back as
+    // the same day.
+    UseLocaleShortDateFormat();
     InstallPrintFontSubstitutions();
     WidgetPrompts prompts;
     AppSettings settings;
