@@ -44,12 +44,13 @@ private:
 // Every page a window asked for, recorded; optionally a printer that fails.
 struct RecordedPrints {
     std::vector<std::shared_ptr<RecordingPage>> pages;
-    std::string failWith; // BeginDocument fails with this text when set
+    std::string failWith; // BeginDocument fails with this text when set,
+    size_t failFrom = 0;  // from this page on (0: every page)
 
     PageSource Source() {
         return [this]() -> std::unique_ptr<PrintPage> {
             auto page = std::make_shared<RecordingPage>(600, 600);
-            if (!failWith.empty()) {
+            if (!failWith.empty() && pages.size() >= failFrom) {
                 page->FailBegin(failWith);
             }
             pages.push_back(page);

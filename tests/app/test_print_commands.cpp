@@ -5,6 +5,7 @@
 #include "MainFixture.h"
 #include "PrintTestSupport.h"
 
+#include "CmdPrint.h"
 #include "DbfDate.h"
 #include "LabelNumber.h"
 #include "LocaleDates.h"
@@ -365,6 +366,64 @@ private slots:
         QCOMPARE(f.prompts.Kinds(), (QStringList{"Confirm", "Error"}));
         QCOMPARE(f.prompts.calls[1].text, BoxText(kZeroCustomerIdBarCodesMessage));
         QVERIFY(prints_.Printed().empty());
+    }
+
+    // A printer that fails on the second label: the first stays printed, the
+    // run stops with the printer's error, and SerialNum (also in the file)
+    // keeps the serial that may have reached paper, so it is never reused.
+    void printBarCodesPrinterFailsPartWay() {
+        MainFixture& f = *f_;
+        f.settings.SerialNum = "00000009";
+        f.prompts.confirmAnswers = {true};
+        prints_.failWith = "The printer is out of paper.";
+        prints_.failFrom = 1;
+        ModalDriver driver;
+        driver.Expect("TF_PrintBarCode", [](QDialog* d) {
+            Child<QSpinBox>(d, "editNumLabels")->setValue(3);
+            Click(d, "btnOK");
+        });
+        f.window->findChild<QAction*>("MIPrintBarCodes")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(prints_.Printed().size(), size_t(1));
+        QVERIFY(RecordedPrints::Texts(*prints_.Printed()[0])
+                    .contains(Grouped("123456789", "00000010")));
+        QCOMPARE(prints_.pages.size(), size_t(2));
+        QCOMPARE(f.prompts.Kinds(), (QStringList{"Confirm", "Error"}));
+        QCOMPARE(f.prompts.calls[1].text, QStringLiteral("The printer is out of paper."));
+        QCOMPARE(f.settings.SerialNum, std::string("00000011"));
+        QVERIFY(f.sandbox.ReadSettings().contains("SerialNum=00000011"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // The Print command on its own, without the main window: what it needs
+    // is the settings, the prompts, the files, the entry and a page.
+    void printCommandWithoutWindow() {
+        QTemporaryDir dir;
+        AppSettings settings;
+        settings.CustID = "12-345-6789";
+        settings.SerialNum = "00000100";
+        settings.ShowMailerBeforePrint = false;
+        ScriptedPrompts prompts;
+        mailing::MailerEntry entry;
+        entry.recipientLines = {"Jane Roe", "9 Pine St"};
+        entry.city = "Dayton";
+        entry.state = "OH";
+        entry.zip = "45402-    ";
+        RecordingPage page(600, 600);
+        int marked = 0;
+        const PrintFiles files{(dir.path() + "/vell3.ini").toStdString(),
+                               (dir.path() + "/Reports/report3.dbf").toStdString()};
+        const mailing::PrintResult result =
+            RunPrintCommandOfWindow(settings, prompts, nullptr, files, entry, {"Acme", "Dayton OH"},
+                                    page, [&marked] { ++marked; });
+        QCOMPARE(int(result.outcome), int(mailing::PrintOutcome::Printed));
+        QCOMPARE(QString::fromStdString(result.groupedNumber), Grouped("123456789", "00000101"));
+        QCOMPARE(marked, 1);
+        QVERIFY(prompts.calls.isEmpty());
+        const QJsonArray rows = ReadTableWithDbfread(QString::fromStdString(files.logPath));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject()["sentname1"].toString(), QStringLiteral("9 Pine St"));
+        QCOMPARE(rows[0].toObject()["zip"].toString(), QStringLiteral("45402"));
     }
 
     // OK while the number of labels holds no number: its message, nothing
