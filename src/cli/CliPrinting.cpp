@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace vell3::cli {
 
@@ -20,6 +21,32 @@ std::unique_ptr<QPrinter> DefaultPrinter(const std::string& documentName) {
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setDocName(QString::fromStdString(documentName));
     return printer;
+}
+
+DefaultPrinterPage::DefaultPrinterPage(std::string documentName)
+    : documentName_(std::move(documentName)) {}
+
+DefaultPrinterPage::~DefaultPrinterPage() = default;
+
+void DefaultPrinterPage::BeginDocument() {
+    if (!page_) {
+        printer_ = DefaultPrinter(documentName_);
+        page_ = std::make_unique<PrinterPage>(*printer_);
+    }
+    page_->BeginDocument();
+}
+
+void DefaultPrinterPage::AbortDocument() noexcept {
+    if (page_) {
+        page_->AbortDocument();
+    }
+}
+
+PrintPage& DefaultPrinterPage::Inner() const {
+    if (!page_) {
+        throw std::logic_error("the printer page is used before its document begins");
+    }
+    return *page_;
 }
 
 std::string ForTerminal(std::string message) {

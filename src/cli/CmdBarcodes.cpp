@@ -108,10 +108,9 @@ int RunBarcodes(CliContext& context) {
                 callbacks);
             pdf.Finish();
         } else {
-            const auto printer = DefaultPrinter("Bar code label");
             result = mailing::RunPrintBarCodes(
                 settings, saved, *options->count, context.settingsFile,
-                [&printer] { return std::make_shared<PrinterPage>(*printer); }, callbacks);
+                [] { return std::make_shared<DefaultPrinterPage>("Bar code label"); }, callbacks);
         }
         return failed || result.stopped ? kExitError : kExitOk;
     } catch (const UserError& error) {

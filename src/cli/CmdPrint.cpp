@@ -150,8 +150,7 @@ int RunPrint(CliContext& context) {
             PdfFilePage page(QString::fromStdString(*options->pdf), options->dpi);
             result = mailing::RunPrintCommand(print, entry, page);
         } else {
-            const auto printer = DefaultPrinter("Certified mailer");
-            PrinterPage page(*printer);
+            DefaultPrinterPage page("Certified mailer");
             result = mailing::RunPrintCommand(print, entry, page);
         }
         if (!result.groupedNumber.empty()) {
