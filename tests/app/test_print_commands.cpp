@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QSpinBox>
 
@@ -186,6 +187,21 @@ private slots:
         Click(f.window.get(), "btnPrint");
         QCOMPARE(LogRows().size(), 1);
         QCOMPARE(LogRows()[0].toObject()["mailernum"].toString(), Grouped("123456789", "00000043"));
+    }
+
+    // No printer anywhere (the test's scheduler socket does not exist): the
+    // print fails as a printer does, with its own message.
+    void noPrinterAtAll() {
+        MainFixture& f = *f_;
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+        f.window->SetPageSource({});
+        f.settings.ShowMailerBeforePrint = false;
+        Click(f.window.get(), "btnPrint");
+        QCOMPARE(f.prompts.Kinds(), QStringList{"Error"});
+        QCOMPARE(f.prompts.calls[0].text, QStringLiteral("There is no default printer."));
+        QCOMPARE(f.settings.SerialNum, std::string("00000042"));
+        QVERIFY(LogRows().isEmpty());
+        QVERIFY(!f.window->EntryLooksPrinted());
     }
 
     // The logged row of a plain entry, read with python3-dbfread: the memo
