@@ -99,6 +99,7 @@ private slots:
             ModalDriver driver;
             driver.Expect("TF_Mailer", [&](QDialog* d) {
                 QVERIFY(Child<QCheckBox>(d, "cbDontShow")->isVisible());
+                QVERIFY(QApplication::overrideCursor() == nullptr);
                 QCOMPARE(Child<QLineEdit>(d, "editSerialNum")->text(), QStringLiteral("00000042"));
                 if (answer == "cancel") {
                     Click(d, "btnCancel");
@@ -122,6 +123,8 @@ private slots:
         }
         QCOMPARE(f.settings.SerialNum, std::string("00000042"));
         QCOMPARE(prints_.Printed().size(), size_t(1));
+        QCOMPARE(prints_.hourglass, std::vector<bool>{true});
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(RecordedPrints::Texts(*prints_.Printed()[0])
                     .contains(Grouped("123456789", "00000042")));
         QVERIFY(f.window->EntryLooksPrinted());
@@ -331,6 +334,8 @@ private slots:
         }
         QCOMPARE(f.settings.SerialNum, std::string("00000001"));
         QVERIFY(f.sandbox.ReadSettings().contains("SerialNum=00000001"));
+        QCOMPARE(prints_.hourglass, std::vector<bool>(3, true));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(LogRows().isEmpty());
     }
 
