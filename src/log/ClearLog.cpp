@@ -159,6 +159,12 @@ void SaveOpenLog(TTzDbf& log, const std::string& logPath, const std::string& tar
 
 } // namespace
 
+std::string ProposedSaveFileName(const tables::DbfDate& day) {
+    std::string name = tables::FormatShortDate(day);
+    std::erase(name, '/');
+    return name + ".dbf";
+}
+
 std::string LogSavedIntoItselfMessage(const std::string& logPath) {
     return "The report can not be saved into itself (\"" + logPath +
            "\").\r\rPlease choose another file.";

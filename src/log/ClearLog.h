@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DbfDate.h"
+
 #include <functional>
 #include <string>
 
@@ -30,6 +32,10 @@ ClearLogResult ClearLog(const std::string& logPath, const std::function<ClearLog
 
 // The save step alone (the same rules): throws UserError on failure.
 void SaveLogInto(const std::string& logPath, const std::string& target);
+
+// The file name the save dialog proposes: the day in the short date format
+// with every "/" removed, then ".dbf".
+std::string ProposedSaveFileName(const tables::DbfDate& day);
 
 // The message for the log chosen as its own save target.
 std::string LogSavedIntoItselfMessage(const std::string& logPath);

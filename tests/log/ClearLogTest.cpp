@@ -59,6 +59,15 @@ protected:
     }
 };
 
+TEST_F(ClearLogTest, TheProposedNameIsTheDayWithoutSlashes) {
+    const std::string previous = tables::ShortDateFormat();
+    tables::SetShortDateFormat("M/d/yyyy");
+    EXPECT_EQ(ProposedSaveFileName({2026, 12, 3}), "1232026.dbf");
+    tables::SetShortDateFormat("dd.MM.yyyy");
+    EXPECT_EQ(ProposedSaveFileName({2026, 12, 3}), "03.12.2026.dbf");
+    tables::SetShortDateFormat(previous);
+}
+
 TEST_F(ClearLogTest, AnEmptyLogAsksNothing) {
     OpenLogForPrinting(LogPath());
     bool asked = false;
