@@ -207,6 +207,25 @@ private slots:
         QVERIFY(!f.window->EntryLooksPrinted());
     }
 
+    // The stepped sequence must reach the settings file before the number goes
+    // on paper: a refused write prints nothing, shows the write error and
+    // puts the sequence back.
+    void refusedSettingsWritePrintsNothing() {
+        MainFixture& f = *f_;
+        f.settings.ShowMailerBeforePrint = false;
+        const QString settingsFile = f.sandbox.settingsFile();
+        QVERIFY(QFile::remove(settingsFile));
+        QVERIFY(QDir().mkpath(settingsFile + QStringLiteral("/blocked")));
+        Click(f.window.get(), "btnPrint");
+        QCOMPARE(f.prompts.Kinds(), QStringList{"Error"});
+        QVERIFY(!f.prompts.calls[0].text.isEmpty());
+        QVERIFY(prints_.Printed().empty());
+        QVERIFY(prints_.pages.empty() || prints_.pages[0]->Events().empty());
+        QCOMPARE(f.settings.SerialNum, std::string("00000041"));
+        QVERIFY(LogRows().isEmpty());
+        QVERIFY(!f.window->EntryLooksPrinted());
+    }
+
     // The logged row of a plain entry, read with python3-dbfread: the memo
     // lines as shown, untrimmed and cut to 30; city and state trimmed; the ZIP
     // tidied; the money texts as displayed with their leading blanks; today's
