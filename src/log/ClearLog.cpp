@@ -193,10 +193,12 @@ ClearLogResult ClearLog(const std::string& logPath, const std::function<ClearLog
         log.Close();
         return ClearLogResult::Cancelled;
     }
+    // Exclusive from here on: a row another program appended after the save
+    // would otherwise be deleted without having been saved.
+    log.SetExclusive(true);
     if (choice.kind == ClearLogChoice::Kind::Save && !choice.target.empty()) {
         SaveOpenLog(log, logPath, choice.target);
     }
-    log.SetExclusive(true);
     log.First();
     const uint32_t count = log.RecCount();
     for (uint32_t i = 0; i < count; ++i) {

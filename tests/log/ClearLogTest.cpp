@@ -123,6 +123,21 @@ TEST_F(ClearLogTest, AnExistingTableGetsTheRowsAfterItsOwn) {
     EXPECT_TRUE(Names(LogPath()).empty());
 }
 
+// Another program with the log open: the clearing cannot have the log to
+// itself, so it stops before saving anything (no row could come in between
+// the save and the emptying).
+TEST_F(ClearLogTest, ALogOpenElsewhereIsNeitherSavedNorEmptied) {
+    AddRows(LogPath(), {"A", "B"});
+    TTzDbf other("Elsewhere");
+    ConfigureLogTable(other, LogPath());
+    other.Open();
+    const auto error = tables::test::ErrorOf([&] { Clear(Kind::Save, PathOf("saved.dbf")); });
+    EXPECT_EQ(error.number, 32);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("saved.dbf")));
+    other.Close();
+    EXPECT_EQ(Names(LogPath()), (std::vector<std::string>{"A", "B"}));
+}
+
 // The log as its own target would be appended to itself: refused with a
 // message of its own, not an engine halt, and the log stays as it was.
 TEST_F(ClearLogTest, TheLogItselfAsTargetIsRefused) {
