@@ -1,6 +1,8 @@
 #include "NameAddressImport.h"
 
 #include "AddressTable.h"
+#include "DbfFile.h"
+#include "MemoFile.h"
 #include "NameAddressLine.h"
 #include "NameAddressText.h"
 #include "TTzDbf.h"
@@ -79,6 +81,36 @@ void DeleteTableFile(const std::string& path) {
     }
 }
 
+// A flush of the memo file after every stored memo costs a disk flush per
+// line; an import of thousands of lines would take minutes. For the run the
+// engine stores memos without it, and the run flushes the table and its memo
+// file once, when it is done.
+class MemoFlushDeferred {
+public:
+    MemoFlushDeferred() { tables::SetFlushMemoWrites(false); }
+    // Flushing is the engine's normal way (only throwaway work turns it off).
+    ~MemoFlushDeferred() { tables::SetFlushMemoWrites(true); }
+    MemoFlushDeferred(const MemoFlushDeferred&) = delete;
+    MemoFlushDeferred& operator=(const MemoFlushDeferred&) = delete;
+};
+
+void FlushToDisk(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        // A table without a memo file has nothing to flush there.
+        if (errno == ENOENT) {
+            return;
+        }
+        throw UserError("Cannot write the file \"" + path + "\": " + std::strerror(errno));
+    }
+    const int flushed = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (flushed != 0) {
+        throw UserError("Cannot write the file \"" + path + "\": " + std::strerror(error));
+    }
+}
+
 std::string Counted(uint64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -120,8 +152,11 @@ ImportResult NameAddressImport::Into(const std::string& dbfFile, ImportTarget ta
     }
     table.SetDbfFileName(dbfFile);
     table.Open();
+    const std::string tablePath = table.DbfFileName();
+    const std::string memoPath = tables::MemoFileName(tablePath, table.Version());
 
     ImportResult result;
+    const MemoFlushDeferred deferred;
     TextFileProgress where{0, lineCount_};
     std::string_view rest = text_;
     while (!rest.empty()) {
@@ -146,6 +181,8 @@ ImportResult NameAddressImport::Into(const std::string& dbfFile, ImportTarget ta
         }
     }
     table.Close();
+    FlushToDisk(memoPath);
+    FlushToDisk(tablePath);
     return result;
 }
 

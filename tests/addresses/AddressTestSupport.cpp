@@ -24,8 +24,8 @@ void PrintTo(const Record& record, std::ostream* out) {
     for (const auto& line : record.lines) {
         *out << '"' << line << "\" ";
     }
-    *out << "] city \"" << record.city << "\" state \"" << record.state << "\" zip \""
-         << record.zip << '"' << (record.deleted ? " deleted" : "") << '}';
+    *out << "] city \"" << record.city << "\" state \"" << record.state << "\" zip \"" << record.zip
+         << '"' << (record.deleted ? " deleted" : "") << '}';
 }
 
 std::vector<Record> ReadRecords(const std::string& dbfFile) {

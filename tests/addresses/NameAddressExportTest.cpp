@@ -1,6 +1,6 @@
+#include "NameAddressExport.h"
 #include "AddressTable.h"
 #include "AddressTestSupport.h"
-#include "NameAddressExport.h"
 #include "NameAddressImport.h"
 #include "UserError.h"
 
@@ -56,7 +56,10 @@ TEST_F(ExportTest, FourMemoLinesAtMostAndDeletedRecordsIncluded) {
 
 TEST_F(ExportTest, RecordsWithCommasQuotesAndAccentsComeBackTheSame) {
     const std::vector<Record> records{
-        {{"Müller & Sön, Inc.", "\"The Annex\"", "Suite 5\" wide", "Attn: Zoë O'Neil"}, "Köln", "NW", "50667"},
+        {{"Müller & Sön, Inc.", "\"The Annex\"", "Suite 5\" wide", "Attn: Zoë O'Neil"},
+         "Köln",
+         "NW",
+         "50667"},
         {{"Jack \"JJ\" Smith", "12, rue de l'Église"}, "Besançon", "FR", "25000"},
         {{"\"", "a,b,c,d,e,f,g", "\"\"", "Ñandú"}, "\"Q\" Inc", "\"", "12345-6789"},
         {{}, "", "", ""},
@@ -73,9 +76,8 @@ TEST_F(ExportTest, RecordsWithCommasQuotesAndAccentsComeBackTheSame) {
     EXPECT_TRUE(errors_.empty());
 
     // An independent reader sees the same table.
-    const std::string rows =
-        RunCommand("/usr/bin/python3 " VELL3_INTEROP_DIR "/read_dbfread.py '" +
-                   PathOf("back.dbf") + "'");
+    const std::string rows = RunCommand("/usr/bin/python3 " VELL3_INTEROP_DIR "/read_dbfread.py '" +
+                                        PathOf("back.dbf") + "'");
     EXPECT_NE(rows.find("{\"count\": 4}"), std::string::npos) << rows;
     EXPECT_NE(rows.find("\"ADDRESS\": \"Müller & Sön, Inc.\\r\\n\\\"The Annex\\\"\\r\\nSuite 5\\\" "
                         "wide\\r\\nAttn: Zoë O'Neil\\r\\n\", \"CITY\": \"Köln\", \"STATE\": "
@@ -117,7 +119,8 @@ TEST_F(ExportTest, AnExistingTextFileIsReplacedWholeAndACancelLeavesItAsItWas) {
         EXPECT_EQ(run.WriteTo(PathOf("people.txt")).written, 1000u);
     }
     whole = ReadFileBytes(PathOf("people.txt"));
-    EXPECT_EQ(whole.size(), 1000 * std::string("\"name\",\"\",\"\",\"\",\"city\",\"st\",\"zip\"\r\n").size());
+    EXPECT_EQ(whole.size(),
+              1000 * std::string("\"name\",\"\",\"\",\"\",\"city\",\"st\",\"zip\"\r\n").size());
     // No temporary file is left beside it.
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) {
@@ -127,7 +130,8 @@ TEST_F(ExportTest, AnExistingTextFileIsReplacedWholeAndACancelLeavesItAsItWas) {
 }
 
 TEST_F(ExportTest, ATextFileThatCannotBeWrittenIsAnErrorNamingIt) {
-    WriteDatabase(PathOf("people.dbf"), {{{"a"}, "c", "d", "e"}}, AddressDatabaseFieldDefinitions());
+    WriteDatabase(PathOf("people.dbf"), {{{"a"}, "c", "d", "e"}},
+                  AddressDatabaseFieldDefinitions());
     NameAddressExport run(PathOf("people.dbf"));
     try {
         run.WriteTo(PathOf("no/such/folder/people.txt"));
@@ -141,10 +145,14 @@ TEST_F(ExportTest, ATextFileThatCannotBeWrittenIsAnErrorNamingIt) {
 
 TEST(ProposedTextFileNameTest, CutsTheFirstDbfWithTheCharacterAfterIt) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/o/list.dbf", "list.txt"},     {"/home/o/LIST.DBF", "LIST.txt"},
-        {"list.dbf.bak", "listbak.txt"},      {"a.dbfx.dbf", "a.dbf.txt"},
-        {"List.Dbf", "List.Dbf.txt"},         {"names", "names.txt"},
-        {"/home/o.dbf/people.DBF", "people.txt"}, {"x.DBF.dbf", "x.DBF.txt"},
+        {"/home/o/list.dbf", "list.txt"},
+        {"/home/o/LIST.DBF", "LIST.txt"},
+        {"list.dbf.bak", "listbak.txt"},
+        {"a.dbfx.dbf", "a.dbf.txt"},
+        {"List.Dbf", "List.Dbf.txt"},
+        {"names", "names.txt"},
+        {"/home/o.dbf/people.DBF", "people.txt"},
+        {"x.DBF.dbf", "x.DBF.txt"},
     };
     for (const auto& [dbf, text] : cases) {
         EXPECT_EQ(ProposedTextFileName(dbf), text) << dbf;

@@ -1,6 +1,6 @@
+#include "NameAddressImport.h"
 #include "AddressTable.h"
 #include "AddressTestSupport.h"
-#include "NameAddressImport.h"
 #include "TTzDbf.h"
 #include "UserError.h"
 
@@ -62,25 +62,41 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"SixFieldsGiveABlankRecord", "a,b,,,c,d\r\n", {kBlank}},
         FileCase{"SixFieldsAndATrailingComma", "a,b,,,c,d,\r\n", {{{"a", "b"}, "c", "d", ""}}},
         FileCase{"CommaInQuotes", "\"a, b\",,,,c,d,e\r\n", {{{"a, b"}, "c", "d", "e"}}},
-        FileCase{"DoubledQuotes", "\"x \"\"y\"\" z\",,,,c,d,e\r\n", {{{"x \"y\" z"}, "c", "d", "e"}}},
-        FileCase{"EmptyLineAndLineWithoutComma", "\r\nJust a name\r\na,,,,c,d,e\r\n", {kBlank, kBlank, {{"a"}, "c", "d", "e"}}},
-        FileCase{"HeaderLineIsARecordCutToTheWidths", "Line1,Line2,Line3,Line4,City,State,Zip\r\n", {{{"Line1", "Line2", "Line3", "Line4"}, "City", "Stat", "Zip"}}},
-        FileCase{"CtrlZEndsTheFile", "a,,,,c,d,e\r\n\x1A" "b,,,,c,d,e\r\n", {{{"a"}, "c", "d", "e"}}},
+        FileCase{
+            "DoubledQuotes", "\"x \"\"y\"\" z\",,,,c,d,e\r\n", {{{"x \"y\" z"}, "c", "d", "e"}}},
+        FileCase{"EmptyLineAndLineWithoutComma",
+                 "\r\nJust a name\r\na,,,,c,d,e\r\n",
+                 {kBlank, kBlank, {{"a"}, "c", "d", "e"}}},
+        FileCase{"HeaderLineIsARecordCutToTheWidths",
+                 "Line1,Line2,Line3,Line4,City,State,Zip\r\n",
+                 {{{"Line1", "Line2", "Line3", "Line4"}, "City", "Stat", "Zip"}}},
+        FileCase{"CtrlZEndsTheFile",
+                 "a,,,,c,d,e\r\n\x1A"
+                 "b,,,,c,d,e\r\n",
+                 {{{"a"}, "c", "d", "e"}}},
         FileCase{"LoneCarriageReturnIsDropped", "a\rb,,,,c,d,e\r\n", {{{"ab"}, "c", "d", "e"}}},
-        FileCase{"LastLineWithoutLineEnd", "a,,,,c,d,e\nb,,,,f,g,h", {{{"a"}, "c", "d", "e"}, {{"b"}, "f", "g", "h"}}},
+        FileCase{"LastLineWithoutLineEnd",
+                 "a,,,,c,d,e\nb,,,,f,g,h",
+                 {{{"a"}, "c", "d", "e"}, {{"b"}, "f", "g", "h"}}},
         FileCase{"BlankBeforeAQuote", " \"a, b\",,,,c,d,e\r\n", {{{" \"a", " b\""}, "", "c", "d"}}},
         FileCase{"BlankMemoFieldsLeaveNoGap", ",  ,x,,c,d,e\n", {{{"x"}, "c", "d", "e"}}},
         FileCase{"ValuesAreNotTrimmed", " a ,,,, c ,d,e\n", {{{" a "}, " c", "d", "e"}}},
-        FileCase{"ValuesAreCutToTheFieldWidths", ",,,,A city of more than twenty,ABCDEF,12345-67890\n", {{{}, "A city of more than", "ABCD", "12345-6789"}}},
-        FileCase{"CharactersWithoutCodePage437AreQuestionMarks", "Zoë €,,,,Łódź,,\n", {{{"Zoë ?"}, "?ód?", "", ""}}},
+        FileCase{"ValuesAreCutToTheFieldWidths",
+                 ",,,,A city of more than twenty,ABCDEF,12345-67890\n",
+                 {{{}, "A city of more than", "ABCD", "12345-6789"}}},
+        FileCase{"CharactersWithoutCodePage437AreQuestionMarks",
+                 "Zoë €,,,,Łódź,,\n",
+                 {{{"Zoë ?"}, "?ód?", "", ""}}},
         FileCase{"EmptyFile", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImportTest, ASpreadsheetFileWithByteOrderMarkQuotesAndCrLf) {
-    const std::string file = "\xEF\xBB\xBF\"Müller GmbH\",\"Straße 5\",\"\",\"\",\"Köln\",\"NW\",\"50667\"\r\n"
-                             "\"Café \"\"Zum Ä\"\"\",\"\",\"\",\"\",\"Zürich\",\"\",\"8001\"\r\n";
-    EXPECT_EQ(Import(file), (std::vector<Record>{{{"Müller GmbH", "Straße 5"}, "Köln", "NW", "50667"},
-                                                 {{"Café \"Zum Ä\""}, "Zürich", "", "8001"}}));
+    const std::string file =
+        "\xEF\xBB\xBF\"Müller GmbH\",\"Straße 5\",\"\",\"\",\"Köln\",\"NW\",\"50667\"\r\n"
+        "\"Café \"\"Zum Ä\"\"\",\"\",\"\",\"\",\"Zürich\",\"\",\"8001\"\r\n";
+    EXPECT_EQ(Import(file),
+              (std::vector<Record>{{{"Müller GmbH", "Straße 5"}, "Köln", "NW", "50667"},
+                                   {{"Café \"Zum Ä\""}, "Zürich", "", "8001"}}));
 }
 
 TEST_F(ImportTest, AWindows1252FileKeepsItsAccents) {
@@ -124,8 +140,8 @@ TEST_F(ImportTest, AFileThatCannotBeReadIsAnErrorNamingIt) {
         NameAddressImport import(PathOf("missing.csv"));
         FAIL() << "no error";
     } catch (const UserError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot read the file \"" + PathOf("missing.csv") + "\": No such file or directory");
+        EXPECT_EQ(std::string(error.what()), "Cannot read the file \"" + PathOf("missing.csv") +
+                                                 "\": No such file or directory");
     }
     std::filesystem::create_directory(PathOf("folder.csv"));
     EXPECT_THROW(NameAddressImport(PathOf("folder.csv")), UserError);
@@ -206,9 +222,9 @@ TEST_F(ImportTest, AHeldAppendLockIsWaitedFor) {
     ASSERT_GT(other, 0);
     WriteFileBytes(PathOf("list.csv"), "a,,,,c,d,e\n");
     const auto start = std::chrono::steady_clock::now();
-    const ImportResult result = NameAddressImport(PathOf("list.csv"))
-                                    .Into(PathOf("list.dbf"), ImportTarget::Append, {},
-                                          std::chrono::milliseconds(5000));
+    const ImportResult result =
+        NameAddressImport(PathOf("list.csv"))
+            .Into(PathOf("list.dbf"), ImportTarget::Append, {}, std::chrono::milliseconds(5000));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     waitpid(other, nullptr, 0);
     EXPECT_EQ(result.appended, 1u);
