@@ -10,6 +10,7 @@
 #include "Prompts.h"
 #include "RegistrationForm.h"
 #include "SettingsFile.h"
+#include "TextFileCommands.h"
 #include "Text.h"
 #include "U_About.h"
 #include "U_Align.h"
@@ -186,6 +187,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     cbRestricted_->setChecked(false);
 
     (settings_.PrintBarCode ? printBarCodeMI_ : dontPrintBarCodeMI_)->setChecked(true);
+    ConnectTextFileCommands(*this);
 
     reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
     // A folder that cannot be made is the later user's failure to report.
