@@ -6,6 +6,8 @@ namespace vell3::cli {
 
 // One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
 int RunDbf(CliContext& context);
+int RunExport(CliContext& context);
+int RunImport(CliContext& context);
 int RunLabel(CliContext& context);
 int RunPrint(CliContext& context);
 int RunSettings(CliContext& context);

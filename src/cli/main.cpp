@@ -21,10 +21,9 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},
-    {"print", vell3::cli::RunPrint},
-    {"settings", vell3::cli::RunSettings},
+    {"dbf", vell3::cli::RunDbf},       {"export", vell3::cli::RunExport},
+    {"import", vell3::cli::RunImport}, {"label", vell3::cli::RunLabel},
+    {"print", vell3::cli::RunPrint},   {"settings", vell3::cli::RunSettings},
 };
 
 // The offscreen platform complains about a missing runtime folder it never uses.
