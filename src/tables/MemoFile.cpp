@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <sys/statvfs.h>
 #include <thread>
 
@@ -285,7 +286,7 @@ void MemoFile::WriteWord(uint64_t offset, uint32_t value, const char* routine) {
     }
 }
 
-void MemoFile::PadToBlock(const char* routine) {
+uint64_t MemoFile::PadToBlock(const char* routine) {
     const uint64_t size = FileSize();
     const uint64_t whole = (size + blockSize_ - 1) / blockSize_ * blockSize_;
     if (whole > size) {
@@ -294,6 +295,7 @@ void MemoFile::PadToBlock(const char* routine) {
             WriteFailed(routine);
         }
     }
+    return whole;
 }
 
 void MemoFile::Lock(const char* routine) {
@@ -418,9 +420,13 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
         RaiseEngineError(1005, path_ + " [" + routine + "]");
     }
     const auto k = static_cast<uint32_t>(stored / blockSize_ + 1);
-    PadToBlock(routine);
-    uint32_t blocks = BlocksInFile();
+    // The file's size is known from here on: the memo lock (or exclusive
+    // use) keeps other writers out, so it is not asked of the system again.
+    uint64_t size = PadToBlock(routine);
+    uint32_t blocks = static_cast<uint32_t>(std::min<uint64_t>(size / blockSize_, UINT32_MAX));
     uint32_t target = 0;
+    // The head of the free chain as this store last wrote it, if it did.
+    std::optional<uint32_t> headWritten;
     const uint32_t oldRun = oldBlock < blocks ? RunLength(oldBlock) : 0;
     if (oldRun >= k) {
         target = oldBlock;
@@ -470,17 +476,28 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
         if (target == 0) {
             target = std::max<uint32_t>(blocks, 1);
             WriteWord(linkAt, target + k, routine);
+            if (linkAt == 0) {
+                headWritten = target + k;
+            }
         }
     }
     std::string bytes(kMemoBlockHeader, '\0');
     std::memcpy(bytes.data(), kMemoBlockSignature, 4);
     PutLe32(reinterpret_cast<unsigned char*>(bytes.data()) + 4, static_cast<uint32_t>(stored));
     bytes.append(text);
-    if (!file_.WriteAt(static_cast<uint64_t>(target) * blockSize_, bytes.data(), bytes.size())) {
+    const uint64_t at = static_cast<uint64_t>(target) * blockSize_;
+    if (!file_.WriteAt(at, bytes.data(), bytes.size())) {
         WriteFailed(routine);
     }
     if (resetFreeChain) {
-        WriteWord(0, BlocksInFile(), routine);
+        // Words written into the chain's runs lie within the file, so only
+        // the memo itself can have made it longer.
+        size = std::max<uint64_t>(size, at + bytes.size());
+        const auto end =
+            static_cast<uint32_t>(std::min<uint64_t>((size + blockSize_ - 1) / blockSize_, UINT32_MAX));
+        if (headWritten != end) {
+            WriteWord(0, end, routine);
+        }
     }
     return target;
 }
