@@ -493,8 +493,8 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
         // Words written into the chain's runs lie within the file, so only
         // the memo itself can have made it longer.
         size = std::max<uint64_t>(size, at + bytes.size());
-        const auto end =
-            static_cast<uint32_t>(std::min<uint64_t>((size + blockSize_ - 1) / blockSize_, UINT32_MAX));
+        const auto end = static_cast<uint32_t>(
+            std::min<uint64_t>((size + blockSize_ - 1) / blockSize_, UINT32_MAX));
         if (headWritten != end) {
             WriteWord(0, end, routine);
         }
