@@ -26,6 +26,8 @@ constexpr uint16_t kNoLinkLow = 0xFFFF;
 // The first word of a stored memo's block header (FF FF 08 00) read as a link.
 constexpr uint32_t kStoredMemoWord = 0x0008FFFF;
 constexpr size_t kReadChunk = 4096;
+// The bytes read at a memo's block before its length is known.
+constexpr size_t kFirstRead = 512;
 // A dBASE III memo runs to its end mark; in a damaged file without one the
 // scan stops after this much text rather than reading the rest of the file.
 constexpr uint64_t kMaxUnmarkedMemo = 1 << 20;
@@ -188,44 +190,52 @@ std::string MemoFile::ReadText(uint32_t block, uint32_t recNo) const {
     if (block == 0) {
         return {};
     }
-    const std::string where = path_ + " Record # " + std::to_string(recNo) + " [GetMemo]";
-    const uint64_t size = FileSize();
+    const auto where = [&] { return path_ + " Record # " + std::to_string(recNo) + " [GetMemo]"; };
     const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
-    if (start >= size) {
-        RaiseEngineError(1003, where);
-    }
-    std::array<unsigned char, kMemoBlockHeader> head{};
-    const int64_t got = file_.ReadAt(start, head.data(), head.size());
+    // One read at the memo's block: it usually holds the block header and the
+    // whole text, so the file need not be asked for its size. Reading nothing
+    // there means the block lies at or beyond the end of the file.
+    std::array<char, kFirstRead> first{};
+    const int64_t got = file_.ReadAt(start, first.data(), first.size());
     if (got < 0) {
-        RaiseEngineError(100, where);
+        RaiseEngineError(100, where());
     }
+    if (got == 0) {
+        RaiseEngineError(1003, where());
+    }
+    const auto* head = reinterpret_cast<const unsigned char*>(first.data());
+    const bool wholeHead = got >= kMemoBlockHeader;
     uint64_t textStart = start;
     uint64_t textLength = 0;
     bool toEndMark = false;
     if (kind_ == MemoKind::FoxPro) {
-        if (got < kMemoBlockHeader) {
-            RaiseEngineError(213, where);
+        if (!wholeHead) {
+            RaiseEngineError(213, where());
         }
         textStart = start + kMemoBlockHeader;
-        textLength = GetBe32(head.data() + 4);
-    } else if (kind_ == MemoKind::Dbase4 && got == kMemoBlockHeader &&
-               std::memcmp(head.data(), kMemoBlockSignature, 4) == 0) {
-        const uint32_t stored = GetLe32(head.data() + 4);
+        textLength = GetBe32(head + 4);
+    } else if (kind_ == MemoKind::Dbase4 && wholeHead &&
+               std::memcmp(head, kMemoBlockSignature, 4) == 0) {
+        const uint32_t stored = GetLe32(head + 4);
         if (stored < static_cast<uint32_t>(kMemoBlockHeader)) {
-            RaiseEngineError(1003, where);
+            RaiseEngineError(1003, where());
         }
         textStart = start + kMemoBlockHeader;
         textLength = stored - kMemoBlockHeader;
     } else {
         toEndMark = true;
     }
+    if (!toEndMark && kMemoBlockHeader + textLength <= static_cast<uint64_t>(got)) {
+        return std::string(first.data() + kMemoBlockHeader, textLength);
+    }
+    const uint64_t size = FileSize();
     if (!toEndMark) {
         if (textLength > size - std::min(size, textStart)) {
-            RaiseEngineError(213, where);
+            RaiseEngineError(213, where());
         }
         std::string text(textLength, '\0');
         if (file_.ReadAt(textStart, text.data(), text.size()) != static_cast<int64_t>(textLength)) {
-            RaiseEngineError(213, where);
+            RaiseEngineError(213, where());
         }
         return text;
     }
