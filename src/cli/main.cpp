@@ -20,11 +20,16 @@ struct Subcommand {
     int (*run)(CliContext&);
 };
 
+// clang-format off: one subcommand a line
 constexpr Subcommand kSubcommands[] = {
-    {"dbf", vell3::cli::RunDbf},       {"export", vell3::cli::RunExport},
-    {"import", vell3::cli::RunImport}, {"label", vell3::cli::RunLabel},
-    {"print", vell3::cli::RunPrint},   {"settings", vell3::cli::RunSettings},
+    {"dbf", vell3::cli::RunDbf},
+    {"export", vell3::cli::RunExport},
+    {"import", vell3::cli::RunImport},
+    {"label", vell3::cli::RunLabel},
+    {"print", vell3::cli::RunPrint},
+    {"settings", vell3::cli::RunSettings},
 };
+// clang-format on
 
 // The offscreen platform complains about a missing runtime folder it never uses.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
