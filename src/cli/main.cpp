@@ -20,7 +20,8 @@ struct Subcommand {
     int (*run)(CliContext&);
 };
 
-// clang-format off: one subcommand a line
+// One subcommand a line.
+// clang-format off
 constexpr Subcommand kSubcommands[] = {
     {"dbf", vell3::cli::RunDbf},
     {"export", vell3::cli::RunExport},
