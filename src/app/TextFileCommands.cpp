@@ -114,11 +114,11 @@ void TextFileCommands::ImportNameAddressFile() {
     if (chosenText.isEmpty()) {
         return;
     }
-    if (beforeImport) {
-        beforeImport();
-    }
     QString error;
     try {
+        if (beforeImport) {
+            beforeImport();
+        }
         const QString textFile = CompletedOpenName(chosenText, QString::fromLatin1(kTextExtension));
         const addresses::NameAddressImport import(S(textFile));
         const QString proposed =
