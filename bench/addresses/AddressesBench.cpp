@@ -88,7 +88,11 @@ int main(int argc, char* argv[]) {
 
     const std::string python = Run("/usr/bin/python3 " VELL3_BENCH_DIR "/dbf_append.py '" + text +
                                    "' '" + (folder / "python.dbf").string() + "'");
-    const double pythonSeconds = std::atof(python.c_str());
+    double pythonSeconds = 0;
+    double pythonCpu = 0;
+    if (std::sscanf(python.c_str(), "%lf %lf", &pythonSeconds, &pythonCpu) != 2) {
+        pythonSeconds = 0;
+    }
 
     std::printf("import of %ld lines into a new address database: %.3f s (processor %.3f s), "
                 "%llu records\n",
@@ -97,8 +101,9 @@ int main(int argc, char* argv[]) {
     std::printf("export of it into a text file: %.3f s (processor %.3f s), %llu lines\n",
                 exportSeconds, exportCpu, static_cast<unsigned long long>(exported.written));
     if (pythonSeconds > 0) {
-        std::printf("python3-dbf appending the same records: %.3f s (%.1f times the import)\n",
-                    pythonSeconds, pythonSeconds / importSeconds);
+        std::printf("python3-dbf appending the same records: %.3f s (processor %.3f s): "
+                    "%.1f times the import (processor: %.1f times)\n",
+                    pythonSeconds, pythonCpu, pythonSeconds / importSeconds, pythonCpu / importCpu);
     } else {
         std::printf("python3-dbf appending the same records: failed\n");
     }
