@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LockRetry.h"
 #include "LogRecord.h"
 #include "TTzDbf.h"
 
@@ -8,9 +9,7 @@
 
 namespace vell3::log {
 
-// How long an append waits for the log's append lock while another program
-// holds it.
-inline constexpr std::chrono::milliseconds kAppendLockWait{5000};
+using tables::kAppendLockWait;
 
 // Makes the log's folder when it is missing, as start-up does; a folder that
 // cannot be made shows up as the engine's error when the table is created.

@@ -28,4 +28,8 @@ bool RetryFor(std::chrono::milliseconds wait, std::chrono::milliseconds pause, A
 // The pause between two attempts at a lock.
 inline constexpr std::chrono::milliseconds kLockRetryPause{10};
 
+// How long the program waits for an append lock that another program holds
+// (the mailing log, an address database being imported into) before it says so.
+inline constexpr std::chrono::milliseconds kAppendLockWait{5000};
+
 } // namespace vell3::tables
