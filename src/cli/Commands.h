@@ -8,6 +8,7 @@ namespace vell3::cli {
 int RunDbf(CliContext& context);
 int RunLabel(CliContext& context);
 int RunPrint(CliContext& context);
+int RunReport(CliContext& context);
 int RunSettings(CliContext& context);
 
 } // namespace vell3::cli
