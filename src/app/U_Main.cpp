@@ -9,6 +9,7 @@
 #include "Pictures.h"
 #include "Prompts.h"
 #include "RegistrationForm.h"
+#include "ReportCommands.h"
 #include "SettingsFile.h"
 #include "Text.h"
 #include "U_About.h"
@@ -193,6 +194,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Reports"));
 
     settings_.ShowMailerBeforePrint = true;
+    ConnectReportCommands(*this);
 
     // The splash stays at least its full time, however fast the steps above were.
     while (splash_ != nullptr && splash_->TimerRunning()) {

@@ -21,10 +21,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},
-    {"print", vell3::cli::RunPrint},
-    {"report", vell3::cli::RunReport},
+    {"dbf", vell3::cli::RunDbf},           {"label", vell3::cli::RunLabel},
+    {"print", vell3::cli::RunPrint},       {"report", vell3::cli::RunReport},
     {"settings", vell3::cli::RunSettings},
 };
 

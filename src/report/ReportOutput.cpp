@@ -17,7 +17,8 @@ constexpr int kPdfResolution = 1200;
 } // namespace
 
 bool RenderPages(ReportRenderer& renderer, QPagedPaintDevice& device, int fromPage, int toPage,
-                 const std::function<bool(int page)>& progress) {
+                 const std::function<bool(int page)>& progress,
+                 const std::function<void()>& abortJob) {
     const int count = renderer.PageCount();
     const int first = fromPage > 0 ? std::min(fromPage, count) : 1;
     const int last = toPage > 0 ? std::min(toPage, count) : count;
@@ -27,6 +28,9 @@ bool RenderPages(ReportRenderer& renderer, QPagedPaintDevice& device, int fromPa
     }
     for (int page = first; page <= last; ++page) {
         if (progress && !progress(page)) {
+            if (abortJob) {
+                abortJob();
+            }
             painter.end();
             return false;
         }
