@@ -1,6 +1,7 @@
 #include "ReportRenderer.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -53,7 +54,7 @@ void ReportRenderer::Plan() {
     for (bool on = rows_.Seek(0); on; on = rows_.Next()) {
         ++rowCount_;
         for (const QString& field : summed) {
-            totals_[field].Add(rows_.Value(field).toStdString());
+            totals_[field].Add(rows_.Utf8Value(field));
         }
     }
 
@@ -132,8 +133,88 @@ QString ReportRenderer::TextOf(const TextItem& item, const Context& context) con
     return text;
 }
 
+const QRawFont& ReportRenderer::RawFontFor(const TextItem& item, double dpi) {
+    if (dpi != rawFontDpi_) {
+        rawFonts_.clear();
+        rawFontDpi_ = dpi;
+    }
+    auto found = rawFonts_.find(&item);
+    if (found == rawFonts_.end()) {
+        QRawFont raw = QRawFont::fromFont(item.font);
+        if (raw.isValid()) {
+            raw.setPixelSize(item.font.pointSizeF() * dpi / kPointsPerInch);
+        }
+        found = rawFonts_.emplace(&item, std::move(raw)).first;
+    }
+    return found->second;
+}
+
+void ReportRenderer::DrawText(QPainter& painter, const TextItem& item, const QRectF& box,
+                              const QString& text) {
+    const double dpi = painter.device()->logicalDpiX();
+    const QRawFont& raw = RawFontFor(item, dpi);
+    QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(text) : QList<quint32>();
+    const bool complete = raw.isValid() && glyphs.size() == text.size() && !glyphs.contains(0U);
+    if (!complete) {
+        // Characters the font lacks (or surrogate pairs): the full text
+        // layout finds them a fallback font.
+        painter.setFont(item.font);
+        QString shown = text;
+        if (box.width() > 0) {
+            const QFontMetricsF metrics(item.font, painter.device());
+            if (metrics.horizontalAdvance(shown) > box.width()) {
+                shown = metrics.elidedText(shown, Qt::ElideRight, box.width());
+            }
+        }
+        const int flags = static_cast<int>(item.align | Qt::AlignTop | Qt::TextSingleLine |
+                                           (box.width() > 0 ? 0 : Qt::TextDontClip));
+        painter.drawText(box, flags, shown);
+        return;
+    }
+    QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    double width = 0;
+    for (const QPointF& advance : advances) {
+        width += advance.x();
+    }
+    if (box.width() > 0 && width > box.width()) {
+        // A value wider than its column is cut with an ellipsis rather than
+        // written over its neighbour.
+        const QList<quint32> dots = raw.glyphIndexesForString(QStringLiteral("..."));
+        const QList<QPointF> dotAdvances = raw.advancesForGlyphIndexes(dots);
+        double dotsWidth = 0;
+        for (const QPointF& advance : dotAdvances) {
+            dotsWidth += advance.x();
+        }
+        while (!glyphs.isEmpty() && width + dotsWidth > box.width()) {
+            width -= advances.takeLast().x();
+            glyphs.removeLast();
+        }
+        glyphs.append(dots);
+        advances.append(dotAdvances);
+        width += dotsWidth;
+    }
+    double x = box.left();
+    if (item.align & Qt::AlignRight) {
+        x = box.right() - width;
+    } else if (item.align & Qt::AlignHCenter) {
+        x = box.left() + (box.width() - width) / 2;
+    }
+    QList<QPointF> positions;
+    positions.reserve(advances.size());
+    double pen = 0;
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(pen, 0));
+        pen += advance.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(x, box.top() + raw.ascent()), run);
+}
+
 void ReportRenderer::DrawBand(QPainter& painter, const Band& band, double top,
-                              const Context& context, bool rowItems) const {
+                              const Context& context, bool rowItems) {
     const double scale = painter.device()->logicalDpiX() / kPointsPerInch;
     const double left = definition_.margins.left();
     for (const ShapeItem& shape : band.shapes) {
@@ -152,28 +233,13 @@ void ReportRenderer::DrawBand(QPainter& painter, const Band& band, double top,
         if (item.needsRow && !rowItems) {
             continue;
         }
-        QString text = TextOf(item, context);
+        const QString text = TextOf(item, context);
         if (text.isEmpty()) {
             continue;
         }
-        painter.setFont(item.font);
         const QRectF box((left + item.box.x()) * scale, (top + item.box.y()) * scale,
                          item.box.width() * scale, item.box.height() * scale);
-        if (item.box.width() > 0) {
-            // A value wider than its column is cut with an ellipsis rather
-            // than written over its neighbour.
-            const QFontMetricsF metrics(item.font, painter.device());
-            if (metrics.horizontalAdvance(text) > box.width()) {
-                text = metrics.elidedText(text, Qt::ElideRight, box.width());
-            }
-            painter.drawText(box, static_cast<int>(item.align | Qt::AlignTop | Qt::TextSingleLine),
-                             text);
-        } else {
-            painter.drawText(box,
-                             static_cast<int>(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine |
-                                              Qt::TextDontClip),
-                             text);
-        }
+        DrawText(painter, item, box, text);
     }
 }
 
@@ -206,7 +272,7 @@ void ReportRenderer::DrawPage(int page, QPainter& painter) {
             context.line = i + 1;
             context.row = plan.firstRow + i + 1;
             for (const QString& field : summed) {
-                pageTotals[field].Add(rows_.Value(field).toStdString());
+                pageTotals[field].Add(rows_.Utf8Value(field));
             }
             DrawBand(painter, d.detail, y, context, true);
             y += d.detail.height;

@@ -6,10 +6,12 @@
 
 #include <QHash>
 #include <QPageLayout>
+#include <QRawFont>
 #include <QString>
 
 #include <cstddef>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -50,8 +52,10 @@ private:
     struct Context; // what a text item's values come from while drawing
     void Plan();
     void DrawBand(QPainter& painter, const Band& band, double top, const Context& context,
-                  bool rowItems) const;
+                  bool rowItems);
     QString TextOf(const TextItem& item, const Context& context) const;
+    void DrawText(QPainter& painter, const TextItem& item, const QRectF& box, const QString& text);
+    const QRawFont& RawFontFor(const TextItem& item, double dpi);
 
     const ReportDefinition& definition_;
     RowSource& rows_;
@@ -59,7 +63,11 @@ private:
     std::vector<PagePlan> pages_;
     std::size_t rowCount_ = 0;
     std::map<QString, MoneyTotal> totals_;
-    QStringList fields_; // every field the report reads, for the row cache
+    QStringList fields_; // every field the report reads
+    // Each text item's font at the resolution last drawn at: placing glyphs
+    // straight from the font spares the full text layout of every value.
+    std::unordered_map<const TextItem*, QRawFont> rawFonts_;
+    double rawFontDpi_ = 0;
 };
 
 } // namespace vell3::report

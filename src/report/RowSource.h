@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <string>
 
 namespace vell3::report {
 
@@ -20,6 +21,8 @@ public:
     virtual bool Next() = 0;
     // The current row's value of a field as the report shows it.
     virtual QString Value(const QString& field) = 0;
+    // The same as UTF-8, for totals that read the text as a number.
+    virtual std::string Utf8Value(const QString& field) { return Value(field).toStdString(); }
     // Whether the rows have a field of that name.
     virtual bool HasField(const QString& field) const = 0;
 };

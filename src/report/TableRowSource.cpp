@@ -5,6 +5,11 @@
 
 namespace vell3::report {
 
+namespace {
+// How far a seek steps row by row before it goes to the record directly.
+constexpr std::size_t kStepLimit = 64;
+} // namespace
+
 TableRowSource::TableRowSource(tables::TTzDbf& table) : table_(table) {}
 
 bool TableRowSource::Walk() {
@@ -22,6 +27,18 @@ bool TableRowSource::Walk() {
 }
 
 bool TableRowSource::Seek(std::size_t position) {
+    if (onRow_ && position > position_ && position - position_ <= kStepLimit &&
+        position < recNos_.size()) {
+        // Pages drawn one after the other: the next page starts a row or so
+        // further on, and stepping there is cheaper than finding a record's
+        // place in the key order.
+        while (position_ < position) {
+            if (!Next()) {
+                return false;
+            }
+        }
+        return true;
+    }
     onRow_ = false;
     if (position < recNos_.size()) {
         table_.Go(recNos_[position]);
@@ -68,8 +85,12 @@ bool TableRowSource::Next() {
 }
 
 QString TableRowSource::Value(const QString& field) {
+    return QString::fromStdString(Utf8Value(field));
+}
+
+std::string TableRowSource::Utf8Value(const QString& field) {
     // Fixed-width fields pad with blanks; money texts lead with them.
-    return QString::fromStdString(Trim(table_.GetField(field.toStdString())));
+    return Trim(table_.GetField(field.toStdString()));
 }
 
 bool TableRowSource::HasField(const QString& field) const {

@@ -22,6 +22,7 @@ public:
     bool Seek(std::size_t position) override;
     bool Next() override;
     QString Value(const QString& field) override;
+    std::string Utf8Value(const QString& field) override;
     bool HasField(const QString& field) const override;
 
 private:
