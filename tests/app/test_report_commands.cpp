@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QSpinBox>
@@ -324,6 +325,24 @@ private slots:
         QCOMPARE(driver.Seen(), QStringList{"ReportPreview"});
         QVERIFY(QFile::exists(ReportsFolder() + "rdate.MDX"));
         QVERIFY(LogClosed());
+    }
+
+    void outputOptionsOffersThePrinterOnly() {
+        WidgetPrompts prompts;
+        QPrinter printer(QPrinter::HighResolution);
+        ModalDriver driver;
+        driver.Expect(QStringLiteral("OutputOptions"), [](QDialog* dialog) {
+            auto* options = qobject_cast<QPrintDialog*>(dialog);
+            QVERIFY(options != nullptr);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Output Options"));
+            QVERIFY(!options->testOption(QAbstractPrintDialog::PrintToFile));
+            QVERIFY(options->testOption(QAbstractPrintDialog::PrintCollateCopies));
+            QVERIFY(options->testOption(QAbstractPrintDialog::PrintPageRange));
+            QCOMPARE(options->maxPage(), 7);
+            dialog->reject();
+        });
+        QVERIFY(!prompts.OutputOptions(fixture_->window.get(), printer, 7));
+        QVERIFY(driver.Done());
     }
 
     void twoRunsShowTheirOwnTime() {
