@@ -23,7 +23,11 @@ namespace vell3::report {
 namespace {
 
 constexpr int kPageGap = 16; // pixels between pages and around them
+// Pages kept as pictures: a few for scrolling back and forth, fewer at high
+// zoom, where one page alone takes tens of megabytes.
 constexpr std::size_t kCachedPages = 6;
+constexpr std::size_t kMinCachedPages = 2;
+constexpr qsizetype kCacheBytes = 64 * 1024 * 1024;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kInchesPerMeter = 1.0 / 0.0254;
 constexpr double kMinZoom = 0.1;
@@ -127,7 +131,10 @@ const QImage& PreviewPages::PageImage(int page) {
     }
     ++pagesDrawn_;
     cache_.emplace_front(page, std::move(image));
-    if (cache_.size() > kCachedPages) {
+    while (cache_.size() > kCachedPages ||
+           (cache_.size() > kMinCachedPages &&
+            static_cast<qsizetype>(cache_.size()) * cache_.front().second.sizeInBytes() >
+                kCacheBytes)) {
         cache_.pop_back();
     }
     return cache_.front().second;
