@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"cut short", "{\n  \"format\": \"Vell3 reports 1\",\n  \"reports\": {",
                    "unterminated object at line 3, column 15."},
         DamageCase{"not an object", "[1, 2]", "the file: an object { } is expected."},
-        DamageCase{"foreign format", "{\"format\": \"RAVE\", \"reports\": {}}",
+        DamageCase{"foreign format", "{\"format\": \"Other reports 2\", \"reports\": {}}",
                    "\"format\" must be \"Vell3 reports 1\"."},
         DamageCase{"no detail",
                    "{\"format\": \"Vell3 reports 1\", \"reports\": {\"R\": {\"page\": "
