@@ -65,6 +65,20 @@ bool WidgetPrompts::PrinterSetup(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool WidgetPrompts::OutputOptions(QWidget* parent, QPrinter& printer, int pageCount) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("OutputOptions"));
+    dialog.setWindowTitle(QStringLiteral("Output Options"));
+    // The printer is the only destination: no print to file, no preview.
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QString WidgetPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                     const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, folder, filter);

@@ -32,6 +32,10 @@ public:
                             const QStringList& captions) = 0;
     // The printer setup dialog on the run's printer; true when accepted.
     virtual bool PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The report's "Output Options" on the run's printer: copies, collation,
+    // duplex, page range of pageCount pages and the printer's own setup, the
+    // printer the only destination; true when the user prints.
+    virtual bool OutputOptions(QWidget* parent, QPrinter& printer, int pageCount) = 0;
     // The open-file and save-file dialogs; an empty text when cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
@@ -52,6 +56,7 @@ public:
     int AskThreeWay(QWidget* parent, const QString& title, const QString& message,
                     const QStringList& captions) override;
     bool PrinterSetup(QWidget* parent, QPrinter& printer) override;
+    bool OutputOptions(QWidget* parent, QPrinter& printer, int pageCount) override;
     QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,

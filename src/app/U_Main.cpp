@@ -12,6 +12,7 @@
 #include "Prompts.h"
 #include "QPainterPage.h"
 #include "RegistrationForm.h"
+#include "ReportCommands.h"
 #include "SettingsFile.h"
 #include "ShellCommands.h"
 #include "Text.h"
@@ -177,6 +178,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Reports"));
 
     settings_.ShowMailerBeforePrint = true;
+    ConnectReportCommands(*this);
 
     // The splash stays at least its full time, however fast the steps above were.
     while (splash_ != nullptr && splash_->TimerRunning()) {

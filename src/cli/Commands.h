@@ -12,6 +12,7 @@ int RunImport(CliContext& context);
 int RunLabel(CliContext& context);
 int RunLog(CliContext& context);
 int RunPrint(CliContext& context);
+int RunReport(CliContext& context);
 int RunSettings(CliContext& context);
 
 } // namespace vell3::cli

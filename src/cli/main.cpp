@@ -31,6 +31,7 @@ constexpr Subcommand kSubcommands[] = {
     {"label", vell3::cli::RunLabel},
     {"log", vell3::cli::RunLog},
     {"print", vell3::cli::RunPrint},
+    {"report", vell3::cli::RunReport},
     {"settings", vell3::cli::RunSettings},
 };
 // clang-format on

@@ -44,6 +44,7 @@ public:
     std::deque<Answer> confirmThreeAnswers;
     std::deque<QString> fileAnswers;
     bool acceptPrinterSetup = true;
+    bool acceptOutputOptions = true;
     QList<Call> calls;
     QList<QUrl> openedUrls;
 
@@ -82,6 +83,13 @@ public:
     bool PrinterSetup(QWidget*, QPrinter&) override {
         calls.append({QStringLiteral("PrinterSetup"), {}, {}, {}});
         return acceptPrinterSetup;
+    }
+    bool OutputOptions(QWidget*, QPrinter&, int pageCount) override {
+        calls.append({QStringLiteral("OutputOptions"),
+                      QStringLiteral("Output Options"),
+                      QString::number(pageCount),
+                      {}});
+        return acceptOutputOptions;
     }
     void OpenUrl(const QUrl& url) override { openedUrls.append(url); }
 
