@@ -18,6 +18,12 @@ bool IsReadableSeparator(QChar c) {
 } // namespace
 
 std::string ShortDateFormatFor(const QLocale& locale) {
+    // A machine with no language set (LANG=C or POSIX, as services and
+    // scripts run) writes dates as the US office that uses the program reads
+    // them, not as Qt's neutral "d MMM yyyy".
+    if (locale.language() == QLocale::C) {
+        return kFallbackFormat;
+    }
     const QString pattern = locale.dateFormat(QLocale::ShortFormat);
     std::string format;
     bool day = false;
