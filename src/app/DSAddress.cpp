@@ -1,0 +1,144 @@
+#include "DSAddress.h"
+
+#include "AddressTable.h"
+#include "EntryFields.h"
+#include "TTzDbf.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace vell3 {
+
+namespace {
+
+enum Field : unsigned { kMemo = 1, kCity = 2, kState = 4, kZip = 8 };
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+} // namespace
+
+QString MemoTextForTable(const QString& fieldText) {
+    QString text = fieldText;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+QString MemoTextForField(const QString& tableText) {
+    QString text = tableText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+DSAddress::DSAddress(tables::TTzDbf& table, Controls controls, QObject* parent)
+    : QObject(parent), table_(table), controls_(controls) {
+    connect(controls_.memo, &QPlainTextEdit::textChanged, this, [this] { FieldTyped(kMemo); });
+    connect(controls_.city, &QLineEdit::textChanged, this, [this] { FieldTyped(kCity); });
+    connect(controls_.state, &QLineEdit::textChanged, this, [this] { FieldTyped(kState); });
+    connect(controls_.zip, &QLineEdit::textChanged, this, [this] { FieldTyped(kZip); });
+}
+
+bool DSAddress::Active() const {
+    return table_.State() != tables::DatasetState::Inactive;
+}
+
+bool DSAddress::Editing() const {
+    const auto state = table_.State();
+    return state == tables::DatasetState::Edit || state == tables::DatasetState::Insert;
+}
+
+void DSAddress::ShowRecord() {
+    showing_ = true;
+    if (Active()) {
+        const bool empty = table_.RecNo() == 0 && !Editing();
+        const auto text = [&](std::string_view name) {
+            return empty ? QString() : Q(table_.FieldAsString(name));
+        };
+        controls_.memo->setPlainText(MemoTextForField(text(addresses::kAddressField)));
+        controls_.city->setText(text(addresses::kCityField));
+        controls_.state->setText(text(addresses::kStateField));
+        controls_.zip->setText(text(addresses::kZipField));
+    } else {
+        controls_.memo->clear();
+        controls_.city->clear();
+        controls_.state->clear();
+        controls_.zip->clear();
+    }
+    showing_ = false;
+    modified_ = 0;
+    emit recordChanged();
+}
+
+void DSAddress::FieldTyped(int field) {
+    if (showing_ || !Active()) {
+        return;
+    }
+    const bool started = !Editing();
+    if (started) {
+        table_.Edit();
+    }
+    modified_ |= static_cast<unsigned>(field);
+    if (started) {
+        emit recordChanged();
+    }
+}
+
+void DSAddress::WriteFields() {
+    // Only what was typed goes into the record, so that an edit of the city
+    // does not rewrite the memo.
+    if ((modified_ & kMemo) != 0) {
+        table_.SetFieldAsString(addresses::kAddressField,
+                                S(MemoTextForTable(controls_.memo->toPlainText())));
+    }
+    if ((modified_ & kCity) != 0) {
+        table_.SetFieldAsString(addresses::kCityField, S(controls_.city->text()));
+    }
+    if ((modified_ & kState) != 0) {
+        table_.SetFieldAsString(addresses::kStateField, S(controls_.state->text()));
+    }
+    if ((modified_ & kZip) != 0) {
+        table_.SetFieldAsString(addresses::kZipField, S(MaskedText(controls_.zip)));
+    }
+    modified_ = 0;
+}
+
+bool DSAddress::Post() {
+    if (!Active() || !Editing()) {
+        return true;
+    }
+    const unsigned typed = modified_;
+    WriteFields();
+    table_.Post();
+    if (Editing()) {
+        // Refused: the fields keep what was typed for the next try.
+        modified_ = typed;
+        return false;
+    }
+    ShowRecord();
+    return true;
+}
+
+void DSAddress::Cancel() {
+    if (Active()) {
+        table_.Cancel();
+    }
+    ShowRecord();
+}
+
+bool DSAddress::Insert() {
+    if (!Post()) {
+        return false;
+    }
+    table_.Insert();
+    ShowRecord();
+    return true;
+}
+
+} // namespace vell3
