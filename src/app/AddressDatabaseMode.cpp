@@ -5,6 +5,7 @@
 #include "DSAddress.h"
 #include "DatasetError.h"
 #include "EngineError.h"
+#include "MainMenu.h"
 #include "Prompts.h"
 #include "TTzDbf.h"
 #include "U_Main.h"
@@ -449,17 +450,14 @@ AddressDatabaseMode& ConnectAddressDatabaseCommands(TF_Main& main) {
     parts.tzeditZip = Find<QLineEdit>(main, "tzeditZip");
     parts.labelDatabaseName = Find<QLabel>(main, "labelDatabaseName");
     parts.labelOrder = Find<QLabel>(main, "labelOrder");
-    parts.massPrint = Find<QAction>(main, "MIMassPrint");
+    parts.massPrint = MenuAction(&main, "MIMassPrint");
     parts.entryChanged = [&main] { main.MarkEntryChanged(); };
     QLineEdit* postage = Find<QLineEdit>(main, "editPostage");
     parts.postageLeft = [&main, postage] { main.FeeFieldExit(postage); };
 
     auto* mode = new AddressDatabaseMode(std::move(parts), &main);
     mode->setObjectName(QStringLiteral("AddressDatabaseMode"));
-    QAction* readWrite = Find<QAction>(main, "MIReadWriteToDB");
-    readWrite->setEnabled(true);
-    QObject::connect(readWrite, &QAction::triggered, mode,
-                     &AddressDatabaseMode::EnterDatabaseMode);
+    WireMenuAction(&main, "MIReadWriteToDB", [mode] { mode->EnterDatabaseMode(); });
     QObject::connect(mode->Parts().btnExit, &QPushButton::clicked, mode,
                      &AddressDatabaseMode::LeaveDatabaseMode);
     return *mode;

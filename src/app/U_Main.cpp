@@ -5,16 +5,15 @@
 #include "AppPaths.h"
 #include "Branding.h"
 #include "EntryFields.h"
-#include "MailerSequence.h"
+#include "MainMenu.h"
 #include "Money.h"
 #include "Pictures.h"
 #include "Prompts.h"
 #include "RegistrationForm.h"
 #include "SettingsFile.h"
+#include "ShellCommands.h"
 #include "Text.h"
 #include "U_About.h"
-#include "U_Align.h"
-#include "U_ExtraLabel.h"
 #include "U_Help.h"
 #include "U_Mailer.h"
 #include "U_YourAddress.h"
@@ -22,8 +21,6 @@
 #include "Widgets.h"
 #include "Zip.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -38,13 +35,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -76,24 +71,6 @@ QString Q(const std::string& text) {
 
 std::string S(const QString& text) {
     return text.toStdString();
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setEnabled(enabled);
-    return action;
-}
-
-QMenu* AddSubmenu(QMenu* menu, const char* name, const QString& caption) {
-    QMenu* sub = menu->addMenu(caption);
-    sub->setObjectName(QString::fromLatin1(name));
-    sub->menuAction()->setObjectName(QString::fromLatin1(name));
-    return sub;
-}
-
-void AddSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
 QLineEdit* FeeField(QWidget* parent, const char* name) {
@@ -153,7 +130,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     columns->addLayout(left);
     columns->addLayout(right);
     setCentralWidget(central);
-    BuildMenu();
+    BuildMainMenu(menuBar());
     SetTabOrder();
     ConnectEntryChanges();
     resize(kWindowWidth, kWindowHeight);
@@ -186,7 +163,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     lblRestricted_->setEnabled(false);
     cbRestricted_->setChecked(false);
 
-    (settings_.PrintBarCode ? printBarCodeMI_ : dontPrintBarCodeMI_)->setChecked(true);
+    ConnectShellCommands(*this);
 
     reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
     // A folder that cannot be made is the later user's failure to report.
@@ -369,102 +346,6 @@ QGroupBox* TF_Main::BuildFeeGroup() {
     return groupBox5_;
 }
 
-void TF_Main::BuildMenu() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("File1"));
-    // The commands of the address databases, the print jobs and the bar-code
-    // pre-print join the menu with their subsystems; until then they stay off.
-    AddItem(file, "MIReadWriteToDB", QStringLiteral("&Read/Write to a database"), false);
-    AddSeparator(file, "N2");
-    AddItem(file, "MIPrint", QStringLiteral("&Print"), false);
-    AddItem(file, "MIMassPrint", QStringLiteral("&Mass Print"), false);
-    AddItem(file, "MIPrintBarCodes", QStringLiteral("Print &Bar Codes"), false);
-    AddSeparator(file, "N1");
-    connect(AddItem(file, "MIExit", QStringLiteral("&Exit")), &QAction::triggered, this,
-            &QWidget::close);
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("Options1"));
-    connect(AddItem(options, "MailerNumber1", QStringLiteral("&Mailer Number")),
-            &QAction::triggered, this, &TF_Main::OpenMailerNumberDialog);
-    connect(AddItem(options, "YourNameAddress1", QStringLiteral("&Your Name && Address")),
-            &QAction::triggered, this, [this] { OpenSenderDialog(true); });
-    QMenu* printOptions = AddSubmenu(options, "MIPrintOptions", QStringLiteral("Print &Options"));
-    connect(AddItem(printOptions, "MIPrinterSetup", QStringLiteral("&Printer Setup")),
-            &QAction::triggered, this, &TF_Main::PrinterSetup);
-    connect(AddItem(printOptions, "MIPrinterAlignment", QStringLiteral("Printer &Alignment")),
-            &QAction::triggered, this, &TF_Main::OpenAlignment);
-    connect(AddItem(printOptions, "MIExtraLabel", QStringLiteral("&Extra Label")),
-            &QAction::triggered, this, &TF_Main::OpenExtraLabel);
-    QMenu* barCodes = AddSubmenu(options, "BarCodes1", QStringLiteral("&BarCode's"));
-    auto* barCodeGroup = new QActionGroup(barCodes);
-    printBarCodeMI_ = AddItem(barCodes, "PrintBarCodeMI", QStringLiteral("&Print"));
-    dontPrintBarCodeMI_ = AddItem(barCodes, "DontPrintBarCodeMI", QStringLiteral("&Don't Print"));
-    for (QAction* item : {printBarCodeMI_, dontPrintBarCodeMI_}) {
-        item->setCheckable(true);
-        barCodeGroup->addAction(item);
-    }
-    connect(printBarCodeMI_, &QAction::triggered, this, [this] {
-        printBarCodeMI_->setChecked(true);
-        settings_.PrintBarCode = true;
-    });
-    connect(dontPrintBarCodeMI_, &QAction::triggered, this, [this] {
-        dontPrintBarCodeMI_->setChecked(true);
-        settings_.PrintBarCode = false;
-        settings_.Increment = true;
-    });
-    QMenu* defaults = AddSubmenu(options, "defaultPostage1", QStringLiteral("&Default Postage"));
-    connect(AddItem(defaults, "SaveValues1", QStringLiteral("&Save Values")), &QAction::triggered,
-            this, &TF_Main::SaveValues);
-    QMenu* textFiles = AddSubmenu(options, "MINameAddressTextFiles",
-                                  QStringLiteral("&Name && Address Text Files"));
-    AddItem(textFiles, "MIImport", QStringLiteral("&Import"), false);
-    AddItem(textFiles, "MIExport", QStringLiteral("&Export"), false);
-
-    QAction* track = bar->addAction(QStringLiteral("Track Item"));
-    track->setObjectName(QStringLiteral("TrackItem1"));
-    connect(track, &QAction::triggered, this, &TF_Main::TrackItem);
-
-    QMenu* report = bar->addMenu(QStringLiteral("&Report"));
-    report->setObjectName(QStringLiteral("Report1"));
-    QMenu* printReport = AddSubmenu(report, "PrintReport1", QStringLiteral("&Print"));
-    AddItem(printReport, "miPrintFull", QStringLiteral("Full Detail"), false);
-    AddItem(printReport, "miPrintShort", QStringLiteral("Short Detail"), false);
-    QMenu* previewReport = AddSubmenu(report, "PreviewReport1", QStringLiteral("Pre&view"));
-    AddItem(previewReport, "miPreviewFull", QStringLiteral("&Full Detail"), false);
-    AddItem(previewReport, "miPreviewShort", QStringLiteral("&Short Detail"), false);
-    AddItem(report, "ClearReport1", QStringLiteral("&Clear"), false);
-    QMenu* sort = AddSubmenu(report, "SortRepost1", QStringLiteral("&Sort"));
-    // The report order lives only in the menu; at start no item is checked.
-    auto* sortGroup = new QActionGroup(sort);
-    for (const auto& [name, caption] :
-         {std::pair{"MIByMailerNumber", "&By Mailer Number"}, std::pair{"MIByName", "By &Name"},
-          std::pair{"MIByDate", "By &Date"}, std::pair{"MIByZipCode", "By &ZipCode"}}) {
-        QAction* item = AddItem(sort, name, QString::fromLatin1(caption));
-        item->setCheckable(true);
-        sortGroup->addAction(item);
-    }
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    connect(AddItem(help, "Content1", QStringLiteral("&Content")), &QAction::triggered, this,
-            &TF_Main::ShowHelpContents);
-    AddSeparator(help, "N3");
-    connect(AddItem(help, "BarCodePrintingRegistration1",
-                    QStringLiteral("&Print Bar Code Printing Registration")),
-            &QAction::triggered, this, &TF_Main::PrintBarCodeRegistration);
-    connect(AddItem(help, "MIOrderSupplies", QStringLiteral("&Order Supplies")),
-            &QAction::triggered, this, &TF_Main::ShowAbout);
-    connect(AddItem(help, "MITechnicalSupport", QStringLiteral("&Technical Support")),
-            &QAction::triggered, this, &TF_Main::ShowAbout);
-    AddSeparator(help, "N5");
-    connect(AddItem(help, "miAbout", QStringLiteral("&About")), &QAction::triggered, this,
-            &TF_Main::ShowAbout);
-}
-
 void TF_Main::SetTabOrder() {
     // The fee group first (it holds the focus at start), then the sender
     // group, the comment and RE lines, the recipient group.
@@ -639,16 +520,6 @@ void TF_Main::cbRestrictedClick(bool checked) {
     FeeFieldExit(editRestricted_);
 }
 
-void TF_Main::SaveValues() {
-    settings_.DefaultPostage = Trim(S(editPostage_->text()));
-    settings_.DefaultCertFee = Trim(S(editCertFee_->text()));
-    settings_.DefaultReturn = Trim(S(editReturn_->text()));
-    const std::string restricted = Trim(S(editRestricted_->text()));
-    if (!restricted.empty()) {
-        settings_.DefaultRestricted = restricted;
-    }
-}
-
 // ---------------------------------------------------------------- addresses
 
 void TF_Main::ShowSenderLines() {
@@ -760,28 +631,6 @@ void TF_Main::OpenSenderDialog(bool fromCommand) {
     }
 }
 
-void TF_Main::OpenMailerNumberDialog() {
-    const SequenceSnapshot saved = SequenceSnapshot::Of(settings_);
-    try {
-        // The dialog shows the next number, not the last one printed.
-        AdvanceMailerNumber(settings_);
-    } catch (const std::exception& error) {
-        prompts_.Error(this, QString::fromStdString(error.what()));
-        return;
-    }
-    TF_Mailer dialog(settings_, prompts_, false, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        saved.RestoreInto(settings_);
-        return;
-    }
-    try {
-        StepBackMailerNumber(settings_);
-    } catch (const std::exception& error) {
-        saved.RestoreInto(settings_);
-        prompts_.Error(this, QString::fromStdString(error.what()));
-    }
-}
-
 void TF_Main::PrinterSetup() {
     prompts_.PrinterSetup(this, printer_);
 }
@@ -796,28 +645,9 @@ void TF_Main::ShowHelpContents() {
     help_->activateWindow();
 }
 
-void TF_Main::ShowAbout() {
-    TF_About about(settings_, prompts_, 0, this);
-    about.exec();
-}
-
-void TF_Main::TrackItem() {
-    prompts_.OpenUrl(QUrl(QString::fromLatin1(kTrackingPage)));
-}
-
 void TF_Main::PrintBarCodeRegistration() {
     PrintRegistrationForm(printer_,
                           Q(settings_.ProgramFolder) + QString::fromLatin1(kRegistrationFormFile));
-}
-
-void TF_Main::OpenAlignment() {
-    TF_Align dialog(settings_, this);
-    dialog.exec();
-}
-
-void TF_Main::OpenExtraLabel() {
-    TF_ExtraLabel dialog(settings_, this);
-    dialog.exec();
 }
 
 } // namespace vell3

@@ -91,15 +91,9 @@ public:
 
     // The commands owned by the shell and the dialogs of the options menu.
     void OpenSenderDialog(bool fromCommand);
-    void OpenMailerNumberDialog();
-    void SaveValues();
     void PrinterSetup();
     void ShowHelpContents();
-    void ShowAbout();
-    void TrackItem();
     void PrintBarCodeRegistration();
-    void OpenAlignment();
-    void OpenExtraLabel();
 
     // Writes the settings now; a refused write shows its error box.
     void SaveSettingsNow();
@@ -126,7 +120,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildMenu();
     QWidget* BuildPictures();
     QGroupBox* BuildSenderGroup();
     QWidget* BuildCommentAndRe();
@@ -188,10 +181,6 @@ private:
     QLineEdit* editRestricted_ = nullptr;
     QLineEdit* editTotal_ = nullptr;
     QPushButton* btnPrint_ = nullptr;
-
-    // Menu items the window switches.
-    QAction* printBarCodeMI_ = nullptr;
-    QAction* dontPrintBarCodeMI_ = nullptr;
 };
 
 } // namespace vell3

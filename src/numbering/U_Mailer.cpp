@@ -35,25 +35,8 @@ constexpr int kDontShowGrowth = 32;
 constexpr int kBarCodePanelHeight = 152;
 constexpr int kMailerNumPanelHeight = 200;
 
-// Every position must be filled with a digit; the dashes belong to the text.
-constexpr const char* kCustIdMask = "99-999-9999;_";
-constexpr const char* kSerialMask = "99999999;_";
-constexpr const char* kMailerNumMask = "99999999999999999999;_";
-
-constexpr const char* kCustIdHint = "Click on \"Help\" for information on the Customer ID";
-constexpr const char* kSerialHint =
-    "Click on \"Help\" for information on the Identifier Serial Number";
-
 // The message of a masked field left incomplete.
 constexpr const char* kInvalidInput = "Invalid input value.  Use escape key to abandon changes";
-
-QLineEdit* MaskedEdit(QWidget* parent, const QString& name, const char* mask, int maxLength) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setInputMask(QString::fromLatin1(mask));
-    edit->setMaxLength(maxLength);
-    return edit;
-}
 
 QLabel* HelpText(QWidget* parent, const QString& html) {
     auto* label = new QLabel(html, parent);
@@ -69,6 +52,8 @@ QFont HelpFont(const QFont& base) {
     return font;
 }
 
+} // namespace
+
 void CentreOnScreen(QWidget* window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -76,7 +61,25 @@ void CentreOnScreen(QWidget* window) {
     }
 }
 
-} // namespace
+QLineEdit* MakeMaskedEdit(QWidget* parent, const QString& name, const char* mask, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setInputMask(QString::fromLatin1(mask));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+bool MaskedFieldsComplete(Prompts& prompts, QWidget* parent,
+                          std::initializer_list<QLineEdit*> edits) {
+    for (QLineEdit* edit : edits) {
+        if (edit != nullptr && !edit->hasAcceptableInput()) {
+            prompts.Error(parent, QString::fromLatin1(kInvalidInput));
+            edit->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
 
 TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow, QWidget* parent)
     : QDialog(parent), settings_(settings), prompts_(prompts), barcodeMode_(settings.PrintBarCode),
@@ -92,7 +95,8 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
         auto* lblCustID = new QLabel(QStringLiteral("Customer ID (DUNS #)"), gbPrintBarcode_);
         lblCustID->setObjectName(QStringLiteral("lblCustID"));
         lblCustID->setToolTip(QString::fromLatin1(kCustIdHint));
-        editCustID_ = MaskedEdit(gbPrintBarcode_, QStringLiteral("editCustID"), kCustIdMask, 11);
+        editCustID_ =
+            MakeMaskedEdit(gbPrintBarcode_, QStringLiteral("editCustID"), kCustIdMask, 11);
         editCustID_->setToolTip(QString::fromLatin1(kSerialHint));
         editCustID_->setMinimumWidth(96);
         auto* lblSerial =
@@ -100,7 +104,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
         lblSerial->setObjectName(QStringLiteral("lblSerialNum"));
         lblSerial->setToolTip(QString::fromLatin1(kSerialHint));
         editSerialNum_ =
-            MaskedEdit(gbPrintBarcode_, QStringLiteral("editSerialNum"), kSerialMask, 8);
+            MakeMaskedEdit(gbPrintBarcode_, QStringLiteral("editSerialNum"), kSerialMask, 8);
         editSerialNum_->setToolTip(QString::fromLatin1(kSerialHint));
         editSerialNum_->setMinimumWidth(96);
         auto* grid = new QGridLayout(gbPrintBarcode_);
@@ -116,7 +120,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
         gbNoBarCode_->setGeometry(8, kGroupTop, kWidth - 16, kPreprintedGroupHeight);
         auto* lblMailerNum = new QLabel(QStringLiteral("20 Digit Mailer Number"), gbNoBarCode_);
         editMailerNum_ =
-            MaskedEdit(gbNoBarCode_, QStringLiteral("editMailerNum"), kMailerNumMask, 20);
+            MakeMaskedEdit(gbNoBarCode_, QStringLiteral("editMailerNum"), kMailerNumMask, 20);
         rgCountType_ = new QGroupBox(QStringLiteral("Count Type"), gbNoBarCode_);
         rgCountType_->setObjectName(QStringLiteral("rgCountType"));
         rbIncrement_ = new QRadioButton(QStringLiteral("Increment"), rgCountType_);
@@ -160,7 +164,7 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
     cbDontShow_->setVisible(showDontShow_);
 
     if (barcodeMode_) {
-        panelBarCode_ = MakeBarCodePanel();
+        panelBarCode_ = MakeBarCodeHelpPanel(this, &prompts_);
     } else {
         panelMailerNum_ = MakeMailerNumPanel();
     }
@@ -173,19 +177,19 @@ TF_Mailer::TF_Mailer(AppSettings& settings, Prompts& prompts, bool showDontShow,
 }
 
 // A sunken help panel with its texts one under the other.
-QFrame* TF_Mailer::MakeHelpPanel(const QString& name) {
-    auto* panel = new QFrame(this);
+static QFrame* MakeHelpPanel(QWidget* dialog, const QString& name) {
+    auto* panel = new QFrame(dialog);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFont(HelpFont(font()));
+    panel->setFont(HelpFont(dialog->font()));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
     return panel;
 }
 
-QFrame* TF_Mailer::MakeBarCodePanel() {
-    auto* panel = MakeHelpPanel(QStringLiteral("panelBarCode"));
+QFrame* MakeBarCodeHelpPanel(QWidget* dialog, Prompts* linkPrompts) {
+    auto* panel = MakeHelpPanel(dialog, QStringLiteral("panelBarCode"));
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(HelpText(
         panel, QStringLiteral("<b>Customer ID:</b> You may request a nine-digit customer ID "
@@ -194,8 +198,13 @@ QFrame* TF_Mailer::MakeBarCodePanel() {
                               "via Internet at")));
     auto* labelDnB = new LinkLabel(QString::fromLatin1(kDunsWebSite), panel);
     labelDnB->setObjectName(QStringLiteral("LabelDnB"));
-    connect(labelDnB, &LinkLabel::clicked, this,
-            [this, labelDnB] { prompts_.OpenUrl(QUrl::fromUserInput(labelDnB->text())); });
+    if (linkPrompts != nullptr) {
+        QObject::connect(labelDnB, &LinkLabel::clicked, dialog, [linkPrompts, labelDnB] {
+            linkPrompts->OpenUrl(QUrl::fromUserInput(labelDnB->text()));
+        });
+    } else {
+        labelDnB->SetActive(false);
+    }
     layout->addWidget(labelDnB);
     layout->addWidget(HelpText(
         panel, QStringLiteral("This number uniquely identifies business entities at specific "
@@ -213,7 +222,7 @@ QFrame* TF_Mailer::MakeBarCodePanel() {
 }
 
 QFrame* TF_Mailer::MakeMailerNumPanel() {
-    auto* panel = MakeHelpPanel(QStringLiteral("panelMailerNum"));
+    auto* panel = MakeHelpPanel(this, QStringLiteral("panelMailerNum"));
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(HelpText(
         panel, QStringLiteral("<b>20 Digit Mailer Number:</b> You have chosen not to print the "
@@ -270,12 +279,8 @@ void TF_Mailer::ShowHelp() {
 
 void TF_Mailer::accept() {
     // A masked field needs every position filled before the dialog may close.
-    for (QLineEdit* edit : {editCustID_, editSerialNum_, editMailerNum_}) {
-        if (edit != nullptr && !edit->hasAcceptableInput()) {
-            prompts_.Error(this, QString::fromLatin1(kInvalidInput));
-            edit->setFocus();
-            return;
-        }
+    if (!MaskedFieldsComplete(prompts_, this, {editCustID_, editSerialNum_, editMailerNum_})) {
+        return;
     }
     if (barcodeMode_) {
         settings_.CustID = editCustID_->text().toStdString();

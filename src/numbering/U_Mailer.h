@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <initializer_list>
+
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -14,6 +16,33 @@ class QRadioButton;
 namespace vell3 {
 
 class Prompts;
+
+// Every position must be filled with a digit; the dashes belong to the text.
+inline constexpr const char* kCustIdMask = "99-999-9999;_";
+inline constexpr const char* kSerialMask = "99999999;_";
+inline constexpr const char* kMailerNumMask = "99999999999999999999;_";
+inline constexpr int kCustIdLength = 11;
+inline constexpr int kSerialLength = 8;
+
+inline constexpr const char* kCustIdHint = "Click on \"Help\" for information on the Customer ID";
+inline constexpr const char* kSerialHint =
+    "Click on \"Help\" for information on the Identifier Serial Number";
+
+// A masked field with every position required.
+QLineEdit* MakeMaskedEdit(QWidget* parent, const QString& name, const char* mask, int maxLength);
+
+// True when every field given has all its positions filled; else shows the
+// masked field's message, puts the focus into the first incomplete field and
+// returns false.
+bool MaskedFieldsComplete(Prompts& prompts, QWidget* parent,
+                          std::initializer_list<QLineEdit*> edits);
+
+// The hidden help panel `panelBarCode` on the customer ID and the identifier
+// serial. With `linkPrompts` the web address opens through them when clicked;
+// without, it only looks like a link.
+QFrame* MakeBarCodeHelpPanel(QWidget* dialog, Prompts* linkPrompts);
+
+void CentreOnScreen(QWidget* window);
 
 // The Mailer Number dialog. Barcode mode edits the customer ID and the
 // identifier serial, pre-printed mode the 20-digit mailer number and the count
@@ -29,8 +58,6 @@ public:
 
 private:
     void ShowHelp();
-    QFrame* MakeHelpPanel(const QString& name);
-    QFrame* MakeBarCodePanel();
     QFrame* MakeMailerNumPanel();
 
     AppSettings& settings_;

@@ -10,6 +10,7 @@
 #include "U_AskThreeWay.h"
 #include "U_ExtraLabel.h"
 #include "U_Mailer.h"
+#include "U_PrintBarCode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace vell3;
@@ -391,6 +393,161 @@ private slots:
         QCOMPARE(result, int(QDialog::Rejected));
         QCOMPARE(settings.CustID, std::string("00-000-0000"));
         QVERIFY(settings.ShowMailerBeforePrint);
+    }
+
+    void printBarCodeDialogLayout() {
+        AppSettings settings;
+        settings.CustID = "12-345-6789";
+        settings.SerialNum = "00000042";
+        ScriptedPrompts prompts;
+        TF_PrintBarCode dialog(settings, prompts);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Print Bar Code's"));
+        QCOMPARE(Child<QLabel>(&dialog, "lblExplanation")->text(),
+                 QStringLiteral("Please enter the starting Identifier Serial Number, and how many "
+                                "labels you will be printing Bar Code's on."));
+        QCOMPARE(Child<QLineEdit>(&dialog, "editCustID")->text(), QStringLiteral("12-345-6789"));
+        QCOMPARE(Child<QLineEdit>(&dialog, "editSerialNum")->text(), QStringLiteral("00000042"));
+        QCOMPARE(dialog.focusWidget(), Child<QLineEdit>(&dialog, "editSerialNum"));
+        auto* spin = Child<QSpinBox>(&dialog, "editNumLabels");
+        QCOMPARE(spin->value(), 1);
+        QCOMPARE(spin->minimum(), 1);
+        QCOMPARE(spin->maximum(), 1000);
+
+        const QString custHint =
+            QStringLiteral("Click on \"Help\" for information on the Customer ID");
+        const QString serialHint =
+            QStringLiteral("Click on \"Help\" for information on the Identifier Serial Number");
+        QCOMPARE(Child<QLabel>(&dialog, "lblCustID")->toolTip(), custHint);
+        QCOMPARE(Child<QLabel>(&dialog, "lblNumLabels")->toolTip(), custHint);
+        QCOMPARE(Child<QLabel>(&dialog, "lblSerialNum")->toolTip(), serialHint);
+        QCOMPARE(Child<QLineEdit>(&dialog, "editCustID")->toolTip(), serialHint);
+        QCOMPARE(Child<QLineEdit>(&dialog, "editSerialNum")->toolTip(), serialHint);
+
+        // Help: the Mailer Number dialog's panel, its address not clickable.
+        auto* panel = Child<QFrame>(&dialog, "panelBarCode");
+        QVERIFY(!panel->isVisible());
+        Click(&dialog, "btnHelp");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(dialog.height(), 383);
+        QVERIFY(!Child<QPushButton>(&dialog, "btnHelp")->isEnabled());
+        QString text;
+        for (QLabel* label : panel->findChildren<QLabel*>()) {
+            QTextDocument document;
+            document.setHtml(label->text());
+            text += document.toPlainText() + "\n";
+        }
+        QVERIFY(text.contains("Customer ID: You may request a nine-digit customer ID (i.e., your "
+                              "DUNS number) from your postal representative"));
+        QVERIFY(text.contains("Identifier Serial Number: You will self-assign an eight-digit "
+                              "Identifier Serial Number."));
+        auto* link = Child<QLabel>(&dialog, "LabelDnB");
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QVERIFY(link->font().underline());
+        QTest::mouseClick(link, Qt::LeftButton);
+        QVERIFY(prompts.openedUrls.isEmpty());
+        QCOMPARE(link->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The masks take digits only, every position required; the spin field
+    // takes one typed character and settles out-of-range numbers on leaving.
+    void printBarCodeDialogTyping_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("count");
+        QTest::newRow("zero becomes one") << "0" << 1;
+        QTest::newRow("one digit") << "7" << 7;
+        QTest::newRow("second character refused") << "25" << 2;
+        QTest::newRow("lone minus") << "-" << 1;
+    }
+
+    void printBarCodeDialogTyping() {
+        QFETCH(QString, typed);
+        QFETCH(int, count);
+        AppSettings settings;
+        ScriptedPrompts prompts;
+        TF_PrintBarCode dialog(settings, prompts);
+        const int result = RunWith(dialog, [&](QDialog* d) {
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            auto* cust = Child<QLineEdit>(d, "editCustID");
+            cust->setFocus(Qt::TabFocusReason);
+            cust->selectAll();
+            QTest::keyClicks(cust, "98x7654321");
+            QCOMPARE(cust->text(), QStringLiteral("98-765-4321"));
+            auto* spin = Child<QSpinBox>(d, "editNumLabels");
+            spin->setFocus(Qt::TabFocusReason);
+            TypeInSpin(spin, typed);
+            Child<QLineEdit>(d, "editSerialNum")->setFocus(Qt::TabFocusReason);
+            QCOMPARE(spin->value(), count);
+            Click(d, "btnOK");
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(settings.BarCodeLabelCount, count);
+        QCOMPARE(settings.CustID, std::string("98-765-4321"));
+        QCOMPARE(settings.SerialNum, std::string("00000000"));
+    }
+
+    void printBarCodeDialogSpinButtonsReachThousand() {
+        AppSettings settings;
+        ScriptedPrompts prompts;
+        TF_PrintBarCode dialog(settings, prompts);
+        auto* spin = Child<QSpinBox>(&dialog, "editNumLabels");
+        spin->setValue(999);
+        spin->stepUp();
+        spin->stepUp();
+        QCOMPARE(spin->value(), 1000);
+        RunWith(dialog, [](QDialog* d) { Click(d, "btnOK"); });
+        QCOMPARE(settings.BarCodeLabelCount, 1000);
+    }
+
+    // OK before a lone sign was settled: nothing of the dialog is taken over
+    // and the opener hears why.
+    void printBarCodeDialogCountNotANumber() {
+        AppSettings settings;
+        settings.BarCodeLabelCount = 5;
+        ScriptedPrompts prompts;
+        TF_PrintBarCode dialog(settings, prompts);
+        const int result = RunWith(dialog, [](QDialog* d) {
+            Child<QLineEdit>(d, "editSerialNum")->setText("00000077");
+            Child<QSpinBox>(d, "editNumLabels")->findChild<QLineEdit*>()->setText("-");
+            d->accept();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(dialog.CountError(), QStringLiteral("'-' is not a valid integer value"));
+        QCOMPARE(settings.BarCodeLabelCount, 5);
+        QCOMPARE(settings.SerialNum, std::string("00000000"));
+    }
+
+    void printBarCodeDialogIncompleteAndCancel_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("incomplete serial then cancel") << 0;
+        QTest::newRow("escape") << 1;
+    }
+
+    void printBarCodeDialogIncompleteAndCancel() {
+        QFETCH(int, how);
+        AppSettings settings;
+        ScriptedPrompts prompts;
+        TF_PrintBarCode dialog(settings, prompts);
+        const int result = RunWith(dialog, [&](QDialog* d) {
+            auto* serial = Child<QLineEdit>(d, "editSerialNum");
+            serial->setText("123");
+            Child<QLineEdit>(d, "editCustID")->setText("12-345-6789");
+            if (how == 0) {
+                Click(d, "btnOK");
+                QVERIFY(d->isVisible());
+                QCOMPARE(prompts.Kinds(), QStringList{"Error"});
+                QCOMPARE(d->focusWidget(), serial);
+                Click(d, "btnCancel");
+            } else {
+                QTest::keyClick(serial, Qt::Key_Escape);
+            }
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(settings.CustID, std::string("00-000-0000"));
+        QCOMPARE(settings.SerialNum, std::string("00000000"));
+        QCOMPARE(settings.BarCodeLabelCount, 0);
     }
 
     void alignSpinValue_data() {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "AppSettings.h"
+
+#include <QDialog>
+#include <QString>
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace vell3 {
+
+class Prompts;
+
+// "Print Bar Code's": the customer ID, the starting identifier serial and the
+// number of blank mailers to pre-print. OK writes BarCodeLabelCount, SerialNum
+// and CustID; Cancel (or Escape) writes nothing.
+class TF_PrintBarCode : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMinimumLabels = 1;
+    static constexpr int kMaximumLabels = 1000;
+    static constexpr int kHelpHeight = 383;
+
+    TF_PrintBarCode(AppSettings& settings, Prompts& prompts, QWidget* parent = nullptr);
+
+    void accept() override;
+
+    // After OK: the message when the number of labels was no number (then
+    // nothing was written), else empty.
+    const QString& CountError() const { return countError_; }
+
+private:
+    void ShowHelp();
+
+    AppSettings& settings_;
+    Prompts& prompts_;
+    QString countError_;
+    QLineEdit* editCustID_ = nullptr;
+    QLineEdit* editSerialNum_ = nullptr;
+    QSpinBox* editNumLabels_ = nullptr;
+    QPushButton* btnHelp_ = nullptr;
+    QFrame* panelBarCode_ = nullptr;
+};
+
+} // namespace vell3
