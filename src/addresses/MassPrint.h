@@ -45,10 +45,10 @@ struct MassPrintSteps {
 };
 
 enum class MassPrintEnd {
-    Finished,        // every record printed
-    NotConfirmed,    // the Mailer Number dialog was not closed with OK
-    ZeroCustomerId,  // barcode mode without a customer ID
-    Cancelled,       // stopped between two mailers
+    Finished,       // every record printed
+    NotConfirmed,   // the Mailer Number dialog was not closed with OK
+    ZeroCustomerId, // barcode mode without a customer ID
+    Cancelled,      // stopped between two mailers
 };
 
 struct MassPrintResult {

@@ -85,10 +85,9 @@ AddressDatabaseMode::AddressDatabaseMode(DatabaseModeParts parts, QObject* paren
     : QObject(parent), parts_(std::move(parts)),
       table_(std::make_unique<tables::TTzDbf>("TzDbfAddress")) {
     addresses::ConfigureAddressTable(*table_);
-    source_ = new DSAddress(*table_,
-                            {parts_.tzmemoAddress, parts_.tzeditCity, parts_.tzeditState,
-                             parts_.tzeditZip},
-                            this);
+    source_ = new DSAddress(
+        *table_, {parts_.tzmemoAddress, parts_.tzeditCity, parts_.tzeditState, parts_.tzeditZip},
+        this);
     source_->setObjectName(QStringLiteral("DSAddress"));
 
     // The navigator with the record position under it, as wide as the
@@ -145,9 +144,9 @@ bool AddressDatabaseMode::InDatabaseMode() const {
 }
 
 void AddressDatabaseMode::ShowDatabaseControls(bool database) {
-    for (QWidget* plain : std::initializer_list<QWidget*>{parts_.memoAddress, parts_.editCity,
-                                                          parts_.editState, parts_.editZip,
-                                                          parts_.btnClear}) {
+    for (QWidget* plain :
+         std::initializer_list<QWidget*>{parts_.memoAddress, parts_.editCity, parts_.editState,
+                                         parts_.editZip, parts_.btnClear}) {
         plain->setVisible(!database);
     }
     for (QWidget* bound : std::initializer_list<QWidget*>{

@@ -25,6 +25,11 @@ std::string S(const QString& text) {
 
 QString MemoTextForTable(const QString& fieldText) {
     QString text = fieldText;
+    // The break left after a line that the four-line limit removed carries
+    // no line of its own.
+    while (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return text;
 }

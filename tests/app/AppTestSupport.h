@@ -69,8 +69,8 @@ public:
         calls.append({QStringLiteral("OpenFile"), title, {}, {}});
         return Pop(fileAnswers, QString());
     }
-    QString OpenOrNewFileName(QWidget*, const QString& title, const QString& folder,
-                              const QString&, const QString&) override {
+    QString OpenOrNewFileName(QWidget*, const QString& title, const QString& folder, const QString&,
+                              const QString&) override {
         calls.append({QStringLiteral("OpenFile"), title, folder, {}});
         return Pop(fileAnswers, QString());
     }
