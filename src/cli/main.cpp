@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "CliContext.h"
 #include "Commands.h"
+#include "LocaleDates.h"
 
 #include <QGuiApplication>
 
@@ -21,10 +22,9 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},
-    {"print", vell3::cli::RunPrint},
-    {"settings", vell3::cli::RunSettings},
+    {"barcodes", vell3::cli::RunBarcodes}, {"dbf", vell3::cli::RunDbf},
+    {"label", vell3::cli::RunLabel},       {"log", vell3::cli::RunLog},
+    {"print", vell3::cli::RunPrint},       {"settings", vell3::cli::RunSettings},
 };
 
 // The offscreen platform complains about a missing runtime folder it never uses.
@@ -55,6 +55,8 @@ int main(int argc, char* argv[]) {
     }
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
+    // Dates reach the tables as the user's locale writes them.
+    vell3::UseLocaleShortDateFormat();
 
     CliContext context;
     context.programFolder = vell3::ExecutableFolder();
