@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AppSettings.h"
+#include "MailerEntry.h"
+#include "PrintJob.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,22 +22,12 @@ inline constexpr const char* kMassPrintZeroCustomerIdMessage =
     "You can not print a Mailer with \"00-000-0000\" as a Customer ID. (DUNS No.)\r\n"
     "Please enter in a Customer ID (DUNS No.), and try again.";
 
-// What a run asks of its caller, so that the window and vell3-cli run the same
-// loop: the window asks through its dialogs and prints the record on screen,
-// the headless tool prints the record it reads.
+// What a run needs of its caller besides the print path, so that the window
+// and vell3-cli run the same loop: the window shows the record in its fields
+// and reads them back, the headless tool reads the record itself.
 struct MassPrintSteps {
-    // The Mailer Number dialog for the number about to be used (with its "Do
-    // not show this screen again" box); true when closed with OK. Asked only
-    // while ShowMailerBeforePrint is on.
-    std::function<bool()> confirmNumber;
-    // Shows a refusal (the all-zero customer ID).
-    std::function<void(const std::string& message)> refuse;
-    // Keeps the stepped sequence before its number goes on paper, so that a
-    // crash in the middle of a run never hands a printed number out again.
-    std::function<void()> saveSequence;
-    // Prints and logs the mailer for the table's current record; an error
-    // goes up as an exception and ends the run.
-    std::function<void()> printCurrent;
+    // The mailer entry for the table's current record.
+    std::function<mailing::MailerEntry()> entry;
     // The table moved: its current record number and record count.
     std::function<void(std::uint32_t recNo, std::uint32_t recordCount)> position;
     // Asked before each mailer with its 1-based number and the run's total;
@@ -45,23 +36,30 @@ struct MassPrintSteps {
 };
 
 enum class MassPrintEnd {
-    Finished,       // every record printed
-    NotConfirmed,   // the Mailer Number dialog was not closed with OK
-    ZeroCustomerId, // barcode mode without a customer ID
-    Cancelled,      // stopped between two mailers
+    Finished,  // every record printed
+    Stopped,   // the Mailer Number dialog not confirmed, or a print refused
+    Cancelled, // stopped between two mailers
+    Failed,    // a print failed; its number stays used
 };
 
 struct MassPrintResult {
     MassPrintEnd end = MassPrintEnd::Finished;
     std::uint32_t printed = 0;
+    std::uint32_t notLogged = 0; // printed, but the log stayed locked
 };
 
 // Prints and logs one mailer for every record of an open address table, in
-// record order, deleted records included. The number of a mailer that is not
-// printed because the run stops before it is put back; the mailers printed
-// stay printed and logged. An error while printing ends the run at that
-// record with its number used.
-MassPrintResult RunMassPrint(tables::TTzDbf& table, AppSettings& settings,
+// record order, deleted records included, each through the Print command's
+// path: step, Mailer Number dialog while ShowMailerBeforePrint is on (which
+// the run switches on first), customer-ID check, the stepped sequence saved
+// to the settings file, print, log row. A mailer not printed because the run
+// stops before it uses no number; the mailers printed stay printed and logged.
+MassPrintResult RunMassPrint(tables::TTzDbf& table, mailing::PrintContext& context, PrintPage& page,
                              const MassPrintSteps& steps);
+
+// The mailer entry of an address record as the window shows it: the memo's
+// lines, city, state and ZIP trimmed of the table's padding, with the RE,
+// comment and fee texts of `fees`.
+mailing::MailerEntry EntryOfRecord(tables::TTzDbf& table, const mailing::MailerEntry& fees);
 
 } // namespace vell3::addresses

@@ -9,6 +9,7 @@ int RunBarcodes(CliContext& context);
 int RunDbf(CliContext& context);
 int RunLabel(CliContext& context);
 int RunLog(CliContext& context);
+int RunMassPrint(CliContext& context);
 int RunPrint(CliContext& context);
 int RunSettings(CliContext& context);
 

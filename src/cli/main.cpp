@@ -22,9 +22,10 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"barcodes", vell3::cli::RunBarcodes}, {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},       {"log", vell3::cli::RunLog},
-    {"print", vell3::cli::RunPrint},       {"settings", vell3::cli::RunSettings},
+    {"barcodes", vell3::cli::RunBarcodes},   {"dbf", vell3::cli::RunDbf},
+    {"label", vell3::cli::RunLabel},         {"log", vell3::cli::RunLog},
+    {"massprint", vell3::cli::RunMassPrint}, {"print", vell3::cli::RunPrint},
+    {"settings", vell3::cli::RunSettings},
 };
 
 // The offscreen platform complains about a missing runtime folder it never uses.
