@@ -6,6 +6,7 @@
 #include "DatasetError.h"
 #include "EngineError.h"
 #include "MainMenu.h"
+#include "MassPrintCommand.h"
 #include "Prompts.h"
 #include "TTzDbf.h"
 #include "U_Main.h"
@@ -459,6 +460,7 @@ AddressDatabaseMode& ConnectAddressDatabaseCommands(TF_Main& main) {
     WireMenuAction(&main, "MIReadWriteToDB", [mode] { mode->EnterDatabaseMode(); });
     QObject::connect(mode->Parts().btnExit, &QPushButton::clicked, mode,
                      &AddressDatabaseMode::LeaveDatabaseMode);
+    ConnectMassPrintCommand(main, *mode);
     return *mode;
 }
 

@@ -59,6 +59,18 @@ bool DSAddress::Editing() const {
     return state == tables::DatasetState::Edit || state == tables::DatasetState::Insert;
 }
 
+void DSAddress::Show(const QString& memo, const QString& city, const QString& state,
+                     const QString& zip) {
+    // A field changes only when its text does: a text set that equals the
+    // one shown is no edit of the entry (the line fields see to it themselves).
+    if (controls_.memo->toPlainText() != memo) {
+        controls_.memo->setPlainText(memo);
+    }
+    controls_.city->setText(city);
+    controls_.state->setText(state);
+    controls_.zip->setText(zip);
+}
+
 void DSAddress::ShowRecord() {
     showing_ = true;
     if (Active()) {
@@ -66,15 +78,10 @@ void DSAddress::ShowRecord() {
         const auto text = [&](std::string_view name) {
             return empty ? QString() : Q(table_.FieldAsString(name));
         };
-        controls_.memo->setPlainText(MemoTextForField(text(addresses::kAddressField)));
-        controls_.city->setText(text(addresses::kCityField));
-        controls_.state->setText(text(addresses::kStateField));
-        controls_.zip->setText(text(addresses::kZipField));
+        Show(MemoTextForField(text(addresses::kAddressField)), text(addresses::kCityField),
+             text(addresses::kStateField), text(addresses::kZipField));
     } else {
-        controls_.memo->clear();
-        controls_.city->clear();
-        controls_.state->clear();
-        controls_.zip->clear();
+        Show({}, {}, {}, {});
     }
     showing_ = false;
     modified_ = 0;

@@ -49,6 +49,7 @@ signals:
     void recordChanged();
 
 private:
+    void Show(const QString& memo, const QString& city, const QString& state, const QString& zip);
     void FieldTyped(int field);
     void WriteFields();
 

@@ -30,6 +30,8 @@ def dump(path):
         for key, value in record.items():
             if isinstance(value, str):
                 value = value.rstrip("\x00")
+            elif hasattr(value, "isoformat"):
+                value = value.isoformat()
             row[key.upper()] = value
         records.append(row)
     print(json.dumps({"fields": fields, "records": records}, ensure_ascii=False))

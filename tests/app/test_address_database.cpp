@@ -6,12 +6,32 @@
 
 #include "AddressTable.h"
 #include "EntryFields.h"
+#include "LabelNumber.h"
+#include "U_Mailer.h"
+
+#include <QCheckBox>
+#include <QProgressDialog>
 
 #include <QFileInfo>
 #include <QFontMetrics>
 
 using namespace vell3;
 using namespace vell3::test;
+
+namespace {
+
+QString Grouped(const char* serial) {
+    return QString::fromStdString(GroupLabelNumber(BuildLabelNumber("123456789", serial)));
+}
+
+QString PdfText(const QString& pdf) {
+    QProcess tool;
+    tool.start("pdftotext", {pdf, "-"});
+    tool.waitForFinished(30000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+} // namespace
 
 class AddressDatabaseTest : public QObject {
     Q_OBJECT
@@ -427,6 +447,147 @@ private slots:
         f.Press(TzNavigator::Post);
         QCOMPARE(Records(f.Path("paste.dbf"))[1].toObject().value("CITY").toString(),
                  QStringLiteral("Springfield"));
+    }
+
+    // Three records, one of them marked deleted: three mailers with the next
+    // numbers, three log rows, the sequence saved after each, the position
+    // on the last record.
+    void massPrintPrintsEveryRecord() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("three.dbf"), "db3"));
+        f.OpenDatabase(f.Path("three.dbf"));
+        f.Press(TzNavigator::Insert);
+        f.TypeMemo({"Cy Poe", "9 Pine Rd"});
+        f.TypeInto("tzeditCity", "Toledo");
+        f.TypeInto("tzeditState", "OH");
+        f.TypeInto("tzeditZip", "43604");
+        f.Press(TzNavigator::First);
+        f.prompts.confirmAnswers = {true};
+        f.Press(TzNavigator::Next);
+        f.Press(TzNavigator::Delete);
+        const QString pdf = f.Path("mailer.pdf");
+        f.window->Printer().setOutputFileName(pdf);
+        f.Edit("editRe")->setText("Lease 12");
+
+        QStringList savedSerials;
+        ModalDriver driver;
+        driver.Expect("TF_Mailer", [&](QDialog* dialog) {
+            savedSerials.append(QString::fromStdString(f.settings.SerialNum));
+            Click(dialog, "btnOK");
+        });
+        driver.Expect("TF_Mailer", [&](QDialog* dialog) {
+            QCOMPARE(f.Order(), QStringLiteral("2/3"));
+            Child<QCheckBox>(dialog, "cbDontShow")->setChecked(true);
+            Click(dialog, "btnOK");
+        });
+        f.prompts.confirmAnswers = {true};
+        f.window->findChild<QAction*>("MIMassPrint")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(f.prompts.calls.last().text,
+                 QStringLiteral("You are about to print 3 labels.\n\rWould you like to continue?"));
+        QCOMPARE(savedSerials, QStringList{"00000001"});
+        QCOMPARE(f.Order(), QStringLiteral("3/3"));
+        QCOMPARE(f.settings.SerialNum, std::string("00000003"));
+        QVERIFY(f.sandbox.ReadSettings().contains("SerialNum=00000003"));
+        QVERIFY(f.window->EntryLooksPrinted());
+
+        const QJsonArray rows = Records(QString::fromStdString(f.window->ReportTableFile()));
+        QCOMPARE(rows.size(), 3);
+        const char* serials[] = {"00000001", "00000002", "00000003"};
+        const char* names[] = {"Ann Lee", "Bob Roe", "Cy Poe"};
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject row = rows[i].toObject();
+            QCOMPARE(row.value("MAILERNUM").toString(), Grouped(serials[i]));
+            QCOMPARE(row.value("SENTNAME0").toString(), QString::fromLatin1(names[i]));
+            QCOMPARE(row.value("RE").toString(), QStringLiteral("Lease 12"));
+        }
+        QCOMPARE(rows[2].toObject().value("ZIP").toString(), QStringLiteral("43604"));
+        // The printer's file holds the last mailer.
+        QVERIFY(PdfText(pdf).contains("Cy Poe"));
+    }
+
+    void massPrintCancelledAtTheFirstDialog() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("none.dbf"), "db3"));
+        f.OpenDatabase(f.Path("none.dbf"));
+        f.Press(TzNavigator::Last);
+        f.window->Printer().setOutputFileName(f.Path("none.pdf"));
+        const std::string serial = f.settings.SerialNum;
+        ModalDriver driver;
+        driver.Expect("TF_Mailer", [](QDialog* dialog) { Click(dialog, "btnCancel"); });
+        f.prompts.confirmAnswers = {true};
+        f.window->findChild<QAction*>("MIMassPrint")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.SerialNum, serial);
+        QVERIFY(!QFileInfo::exists(f.Path("none.pdf")));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(f.window->ReportTableFile())));
+        QCOMPARE(f.Order(), QStringLiteral("1/2"));
+        QVERIFY(!f.window->EntryLooksPrinted());
+    }
+
+    // The progress window's Cancel stops the run before the next mailer,
+    // which uses no number.
+    void massPrintStoppedFromTheProgressWindow() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("stop.dbf"), "db3"));
+        f.OpenDatabase(f.Path("stop.dbf"));
+        f.window->Printer().setOutputFileName(f.Path("stop.pdf"));
+        ModalDriver driver;
+        driver.Expect("TF_Mailer", [&](QDialog* dialog) {
+            auto* progress = f.window->findChild<QProgressDialog*>("MassPrintProgress");
+            QVERIFY(progress != nullptr);
+            QCOMPARE(progress->windowTitle(), QStringLiteral("Mass Print"));
+            QCOMPARE(progress->labelText(), QStringLiteral("Mailer 1 of 2"));
+            progress->cancel();
+            Click(dialog, "btnOK");
+        });
+        f.prompts.confirmAnswers = {true};
+        f.window->findChild<QAction*>("MIMassPrint")->trigger();
+        QVERIFY(driver.Done());
+        QCOMPARE(f.settings.SerialNum, std::string("00000001"));
+        const QJsonArray rows = Records(QString::fromStdString(f.window->ReportTableFile()));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject().value("MAILERNUM").toString(), Grouped("00000001"));
+        QCOMPARE(f.Order(), QStringLiteral("2/2"));
+    }
+
+    // An edit in hand is written before the run, also when the question is
+    // answered No.
+    void massPrintWritesAnEditInHandFirst() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("edit.dbf"), "db3"));
+        f.OpenDatabase(f.Path("edit.dbf"));
+        f.TypeInto("tzeditCity", "Kettering");
+        f.prompts.confirmAnswers = {false};
+        f.window->findChild<QAction*>("MIMassPrint")->trigger();
+        QCOMPARE(f.prompts.calls.last().text,
+                 QStringLiteral("You are about to print 2 labels.\n\rWould you like to continue?"));
+        QCOMPARE(Records(f.Path("edit.dbf"))[0].toObject().value("CITY").toString(),
+                 QStringLiteral("Kettering"));
+    }
+
+    // Tables of another tool print from database mode like any other.
+    void tablesOfAnotherToolPrint_data() { tablesOfAnotherTool_data(); }
+
+    void tablesOfAnotherToolPrint() {
+        QFETCH(QString, kind);
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("tool.dbf"), kind));
+        f.OpenDatabase(f.Path("tool.dbf"));
+        f.window->Printer().setOutputFileName(f.Path("tool.pdf"));
+        ModalDriver driver;
+        driver.Expect("TF_Mailer", [&](QDialog* dialog) {
+            Child<QCheckBox>(dialog, "cbDontShow")->setChecked(true);
+            Click(dialog, "btnOK");
+        });
+        f.prompts.confirmAnswers = {true};
+        f.window->findChild<QAction*>("MIMassPrint")->trigger();
+        QVERIFY(driver.Done());
+        const QJsonArray rows = Records(QString::fromStdString(f.window->ReportTableFile()));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].toObject().value("SENTNAME2").toString(), QStringLiteral("2 Oak Ave"));
+        QCOMPARE(rows[1].toObject().value("ZIP").toString(), QStringLiteral("44301-1234"));
+        QVERIFY(PdfText(f.Path("tool.pdf")).contains("Bob Roe"));
     }
 
 private:
