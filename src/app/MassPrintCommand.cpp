@@ -4,6 +4,7 @@
 #include "DSAddress.h"
 #include "DatasetError.h"
 #include "EngineError.h"
+#include "EntryOfWindow.h"
 #include "MassPrint.h"
 #include "PrintJob.h"
 #include "Prompts.h"
@@ -14,16 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QProgressDialog>
 
 namespace vell3 {
 
 namespace {
-
-std::string S(const QString& text) {
-    return text.toStdString();
-}
 
 // The hourglass for as long as the run prints.
 struct BusyCursor {
@@ -34,27 +30,6 @@ struct BusyCursor {
 };
 
 } // namespace
-
-mailing::MailerEntry WindowMailerEntry(TF_Main& main) {
-    mailing::MailerEntry entry;
-    for (const QString& line : main.RecipientNameLines()) {
-        entry.recipientLines.push_back(S(line));
-    }
-    entry.city = S(main.RecipientCity());
-    entry.state = S(main.RecipientState());
-    entry.zip = S(main.RecipientZipText());
-    entry.re = S(main.ReText());
-    entry.comment = S(main.CommentText());
-    const auto* restricted = main.findChild<QCheckBox*>(QStringLiteral("cbRestricted"));
-    entry.restricted = restricted != nullptr && restricted->isChecked();
-    const std::array<QString, 5> fees = main.FeeTexts();
-    entry.postage = S(fees[0]);
-    entry.certFee = S(fees[1]);
-    entry.returnFee = S(fees[2]);
-    entry.restrictedFee = S(fees[3]);
-    entry.total = S(fees[4]);
-    return entry;
-}
 
 MassPrintCommand::MassPrintCommand(TF_Main& main, AddressDatabaseMode& mode)
     : main_(main), mode_(mode) {}
@@ -77,12 +52,12 @@ void MassPrintCommand::Run() {
             return;
         }
 
-        mailing::PrintContext context{
-            main_.Settings(), main_.SettingsFile(), main_.ReportTableFile(), {}, {}, {}};
-        const std::array<QString, 5> sender = main_.SenderLabelTexts();
-        for (size_t i = 0; i < sender.size(); ++i) {
-            context.senderLines[i] = S(sender[i]);
-        }
+        mailing::PrintContext context{main_.Settings(),
+                                      main_.SettingsFile(),
+                                      main_.ReportTableFile(),
+                                      SenderLinesOfWindow(main_),
+                                      {},
+                                      {}};
         context.callbacks.confirmMailerNumber = [this, &prompts](AppSettings& settings) {
             TF_Mailer dialog(settings, prompts, true, &main_);
             return dialog.exec() == QDialog::Accepted;
@@ -102,7 +77,7 @@ void MassPrintCommand::Run() {
         progress.setAutoReset(false);
 
         addresses::MassPrintSteps steps;
-        steps.entry = [this] { return WindowMailerEntry(main_); };
+        steps.entry = [this] { return EntryOfWindow(main_); };
         steps.position = [this](std::uint32_t, std::uint32_t) {
             mode_.DataSource().ShowRecord();
             mode_.ShowRecordPosition();
@@ -115,9 +90,9 @@ void MassPrintCommand::Run() {
             return !progress.wasCanceled();
         };
 
-        PrinterPage page(main_.Printer());
+        const std::unique_ptr<PrintPage> page = main_.NewPrintPage();
         const BusyCursor busy;
-        addresses::RunMassPrint(table, context, page, steps);
+        addresses::RunMassPrint(table, context, *page, steps);
         progress.close();
     } catch (const tables::EngineException&) {
         // Reported by the engine; the run ends at that record.

@@ -1,21 +1,9 @@
 #pragma once
 
-#include "MailerEntry.h"
-
-#include <memory>
-
-class QProgressDialog;
-
 namespace vell3 {
 
 class AddressDatabaseMode;
-class PrintPage;
 class TF_Main;
-
-// What the main window holds for one mailer: the recipient as shown (the
-// record on screen in database mode), RE, comment, restricted tick and the
-// fee texts as displayed.
-mailing::MailerEntry WindowMailerEntry(TF_Main& main);
 
 // File > Mass Print: after the question with the record count, one mailer
 // for every record of the open address database through the Print command's

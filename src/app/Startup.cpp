@@ -4,6 +4,7 @@
 #include "AppSettings.h"
 #include "EngineErrorHalt.h"
 #include "EngineWarnings.h"
+#include "LocaleDates.h"
 #include "PrintFonts.h"
 #include "Prompts.h"
 #include "U_About.h"
@@ -15,6 +16,9 @@ namespace vell3 {
 
 int RunDesktopProgram(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Dates go into the log in the user's short format and must read back as
+    // the same day.
+    UseLocaleShortDateFormat();
     InstallPrintFontSubstitutions();
     WidgetPrompts prompts;
     AppSettings settings;

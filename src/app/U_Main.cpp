@@ -5,10 +5,12 @@
 #include "AppPaths.h"
 #include "Branding.h"
 #include "EntryFields.h"
+#include "MailingCommands.h"
 #include "MainMenu.h"
 #include "Money.h"
 #include "Pictures.h"
 #include "Prompts.h"
+#include "QPainterPage.h"
 #include "RegistrationForm.h"
 #include "SettingsFile.h"
 #include "ShellCommands.h"
@@ -164,6 +166,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     cbRestricted_->setChecked(false);
 
     ConnectShellCommands(*this);
+    ConnectMailingCommands(*this);
 
     reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
     // A folder that cannot be made is the later user's failure to report.
@@ -599,6 +602,10 @@ QString TF_Main::ReText() const {
     return editRe_->text();
 }
 
+bool TF_Main::RestrictedTicked() const {
+    return cbRestricted_->isChecked();
+}
+
 void TF_Main::SetEntryBackground(const QColor& color) {
     for (QWidget* field : EntryFields()) {
         QPalette colors = field->palette();
@@ -629,6 +636,13 @@ void TF_Main::OpenSenderDialog(bool fromCommand) {
     if (fromCommand) {
         btnChangeYourAddress_->setFocus(Qt::OtherFocusReason);
     }
+}
+
+std::unique_ptr<PrintPage> TF_Main::NewPrintPage() {
+    if (pageSource_) {
+        return pageSource_();
+    }
+    return std::make_unique<PrinterPage>(printer_);
 }
 
 void TF_Main::PrinterSetup() {

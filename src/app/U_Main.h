@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "PageSource.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -52,6 +53,10 @@ public:
     Prompts& UserPrompts() { return prompts_; }
     // The one printer of the run: printer setup changes it for every later print.
     QPrinter& Printer() { return printer_; }
+    // A new page for one print document: on the run's printer, unless a test
+    // has handed in its own pages.
+    std::unique_ptr<PrintPage> NewPrintPage();
+    void SetPageSource(PageSource source) { pageSource_ = std::move(source); }
     const std::string& SettingsFile() const { return settingsFile_; }
     const std::string& HelpFile() const { return helpFile_; }
     const std::string& ReportTableFile() const { return reportTableFile_; }
@@ -83,6 +88,7 @@ public:
     QString RecipientZipText() const;
     QString CommentText() const;
     QString ReText() const;
+    bool RestrictedTicked() const;
 
     // The two looks of the entry.
     void MarkEntryPrinted();
@@ -139,6 +145,7 @@ private:
     std::string reportProjectFile_;
     TF_About* splash_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};
+    PageSource pageSource_;
     std::function<void(int)> exitHook_;
     QPointer<TF_Help> help_;
     bool firstShowPending_ = false;

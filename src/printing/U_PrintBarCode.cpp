@@ -120,17 +120,14 @@ void TF_PrintBarCode::accept() {
         return;
     }
     // A lone sign or separator can still stand in the field when OK comes
-    // before the field was left: then nothing of the dialog is taken over.
-    const QString typed = static_cast<LabelCountSpin*>(editNumLabels_)->TypedText();
-    const auto count = ParseInteger(typed.toStdString());
-    if (!count) {
-        countError_ = QString::fromStdString(InvalidIntegerMessage(typed.toStdString()));
-        QDialog::accept();
-        return;
+    // before the field was left: then nothing of the dialog is taken over,
+    // and the run refuses the text.
+    countText_ = static_cast<const LabelCountSpin*>(editNumLabels_)->TypedText();
+    if (const auto count = ParseInteger(countText_.toStdString())) {
+        settings_.BarCodeLabelCount = *count;
+        settings_.SerialNum = editSerialNum_->text().toStdString();
+        settings_.CustID = editCustID_->text().toStdString();
     }
-    settings_.BarCodeLabelCount = *count;
-    settings_.SerialNum = editSerialNum_->text().toStdString();
-    settings_.CustID = editCustID_->text().toStdString();
     QDialog::accept();
 }
 

@@ -16,7 +16,8 @@ class Prompts;
 
 // "Print Bar Code's": the customer ID, the starting identifier serial and the
 // number of blank mailers to pre-print. OK writes BarCodeLabelCount, SerialNum
-// and CustID; Cancel (or Escape) writes nothing.
+// and CustID, or nothing at all while the number of labels is no number;
+// Cancel (or Escape) writes nothing.
 class TF_PrintBarCode : public QDialog {
     Q_OBJECT
 public:
@@ -28,16 +29,16 @@ public:
 
     void accept() override;
 
-    // After OK: the message when the number of labels was no number (then
-    // nothing was written), else empty.
-    const QString& CountError() const { return countError_; }
+    // The number of labels as its field held it at OK, for the run to read
+    // (closing the dialog settles the field afterwards).
+    const QString& CountText() const { return countText_; }
 
 private:
     void ShowHelp();
 
     AppSettings& settings_;
     Prompts& prompts_;
-    QString countError_;
+    QString countText_;
     QLineEdit* editCustID_ = nullptr;
     QLineEdit* editSerialNum_ = nullptr;
     QSpinBox* editNumLabels_ = nullptr;

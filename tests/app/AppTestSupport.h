@@ -74,8 +74,10 @@ public:
         calls.append({QStringLiteral("OpenFile"), title, folder, {}});
         return Pop(fileAnswers, QString());
     }
-    QString SaveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
-        calls.append({QStringLiteral("SaveFile"), title, {}, {}});
+    // The save dialog's call keeps the folder or file name it proposed as its text.
+    QString SaveFileName(QWidget*, const QString& title, const QString& proposed,
+                         const QString&) override {
+        calls.append({QStringLiteral("SaveFile"), title, proposed, {}});
         return Pop(fileAnswers, QString());
     }
     void Halted(QWidget*, const QString& text) override {

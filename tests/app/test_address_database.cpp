@@ -590,6 +590,27 @@ private slots:
         QVERIFY(PdfText(f.Path("tool.pdf")).contains("Bob Roe"));
     }
 
+    // Print prints the record on screen, not the hidden plain fields.
+    void printTakesTheRecordOnScreen() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("one.dbf"), "fp"));
+        f.Get<QPlainTextEdit>("memoAddress")->setPlainText("Plain Person");
+        f.OpenDatabase(f.Path("one.dbf"));
+        f.Press(TzNavigator::Last);
+        f.window->Printer().setOutputFileName(f.Path("one.pdf"));
+        ModalDriver driver;
+        driver.Expect("TF_Mailer", [](QDialog* dialog) { Click(dialog, "btnOK"); });
+        Click(f.window.get(), "btnPrint");
+        QVERIFY(driver.Done());
+        const QJsonArray rows = Records(QString::fromStdString(f.window->ReportTableFile()));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject().value("SENTNAME0").toString(), QStringLiteral("Bob Roe"));
+        QCOMPARE(rows[0].toObject().value("CITY").toString(), QStringLiteral("Akron"));
+        QCOMPARE(rows[0].toObject().value("ZIP").toString(), QStringLiteral("44301-1234"));
+        QVERIFY(PdfText(f.Path("one.pdf")).contains("Bob Roe"));
+        QVERIFY(f.window->EntryLooksPrinted());
+    }
+
 private:
     std::unique_ptr<DatabaseFixture> f_;
 };

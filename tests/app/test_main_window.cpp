@@ -598,9 +598,9 @@ private slots:
             bool enabled;
         } items[] = {
             {"MIReadWriteToDB", "&Read/Write to a database", true},
-            {"MIPrint", "&Print", false},
+            {"MIPrint", "&Print", true},
             {"MIMassPrint", "&Mass Print", false},
-            {"MIPrintBarCodes", "Print &Bar Codes", false},
+            {"MIPrintBarCodes", "Print &Bar Codes", true},
             {"MIExit", "&Exit", true},
             {"MailerNumber1", "&Mailer Number", true},
             {"YourNameAddress1", "&Your Name && Address", true},
@@ -623,7 +623,7 @@ private slots:
             {"PreviewReport1", "Pre&view", true},
             {"miPreviewFull", "&Full Detail", false},
             {"miPreviewShort", "&Short Detail", false},
-            {"ClearReport1", "&Clear", false},
+            {"ClearReport1", "&Clear", true},
             {"SortRepost1", "&Sort", true},
             {"MIByMailerNumber", "&By Mailer Number", true},
             {"MIByName", "By &Name", true},
