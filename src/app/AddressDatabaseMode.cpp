@@ -5,10 +5,12 @@
 #include "DSAddress.h"
 #include "DatasetError.h"
 #include "EngineError.h"
+#include "FileFilter.h"
 #include "MainMenu.h"
 #include "MassPrintCommand.h"
 #include "Prompts.h"
 #include "TTzDbf.h"
+#include "TextFileCommands.h"
 #include "U_Main.h"
 
 #include <QAction>
@@ -72,14 +74,6 @@ QString CutDatabasePath(const QString& path, const QFontMetrics& metrics) {
         text.remove(0, text.indexOf(separator) + 1);
     }
     return QStringLiteral("...") + separator + text;
-}
-
-QString WithDbfExtension(const QString& path) {
-    const QFileInfo info(path);
-    if (info.fileName().contains(QLatin1Char('.'))) {
-        return path;
-    }
-    return path + QStringLiteral(".dbf");
 }
 
 AddressDatabaseMode::AddressDatabaseMode(DatabaseModeParts parts, QObject* parent)
@@ -167,7 +161,8 @@ void AddressDatabaseMode::EnterDatabaseMode() {
     if (chosen.isEmpty()) {
         return;
     }
-    const QString path = WithDbfExtension(QFileInfo(chosen).absoluteFilePath());
+    const QString path =
+        WithDefaultExtension(QFileInfo(chosen).absoluteFilePath(), QStringLiteral("dbf"));
     // The database in use keeps an edit that cannot be written, and stays.
     if (InDatabaseMode() && !PostPendingEdit()) {
         return;
@@ -263,6 +258,28 @@ bool AddressDatabaseMode::LeaveDatabaseMode() {
         parts_.postageLeft();
     }
     return true;
+}
+
+void AddressDatabaseMode::CloseForImport() {
+    if (!InDatabaseMode()) {
+        return;
+    }
+    PostPendingEdit();
+    CloseTable();
+}
+
+void AddressDatabaseMode::ReopenAfterImport() {
+    if (!InDatabaseMode()) {
+        return;
+    }
+    if (!OpenTable(Q(table_->DbfFileName()))) {
+        ShowDatabaseControls(false);
+        source_->ShowRecord();
+        return;
+    }
+    source_->ShowRecord();
+    ShowRecordPosition();
+    parts_.tzmemoAddress->setFocus(Qt::OtherFocusReason);
 }
 
 void AddressDatabaseMode::ShowRecordPosition() {
@@ -461,6 +478,10 @@ AddressDatabaseMode& ConnectAddressDatabaseCommands(TF_Main& main) {
     QObject::connect(mode->Parts().btnExit, &QPushButton::clicked, mode,
                      &AddressDatabaseMode::LeaveDatabaseMode);
     ConnectMassPrintCommand(main, *mode);
+    if (auto* textFiles = main.findChild<TextFileCommands*>()) {
+        textFiles->beforeImport = [mode] { mode->CloseForImport(); };
+        textFiles->afterImport = [mode] { mode->ReopenAfterImport(); };
+    }
     return *mode;
 }
 

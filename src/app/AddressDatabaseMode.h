@@ -58,9 +58,6 @@ struct DatabaseModeParts {
 // pixels and still holds a separator, and gets ".../" in front.
 QString CutDatabasePath(const QString& path, const QFontMetrics& metrics);
 
-// A file name the user typed without an extension gets ".dbf".
-QString WithDbfExtension(const QString& path);
-
 // Address database mode: File > Read/Write to a database switches the
 // recipient area to the data-aware fields over an address table, with the
 // navigator, the database's name and the record position; btnExit packs the
@@ -86,6 +83,12 @@ public:
     // Writes an edit of the current record that is still in hand; false when
     // the engine refused it (its warning was shown).
     bool PostPendingEdit();
+    // The import of a name-and-address file works on the database alone: the
+    // table is closed (an edit in hand written first) while it runs and
+    // opened again on its first record afterwards. Nothing outside database
+    // mode.
+    void CloseForImport();
+    void ReopenAfterImport();
     // The navigator's buttons, each followed by ShowRecordPosition.
     void NavigatorPressed(TzNavigator::Button button);
 

@@ -15,6 +15,7 @@
 #include "SettingsFile.h"
 #include "ShellCommands.h"
 #include "Text.h"
+#include "TextFileCommands.h"
 #include "U_About.h"
 #include "U_Help.h"
 #include "U_Mailer.h"
@@ -167,6 +168,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
 
     ConnectShellCommands(*this);
     ConnectMailingCommands(*this);
+    ConnectTextFileCommands(*this);
 
     reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
     // A folder that cannot be made is the later user's failure to report.

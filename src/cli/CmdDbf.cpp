@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Cp437.h"
 #include "DatasetError.h"
 #include "DbfDate.h"
 #include "EngineError.h"
@@ -123,7 +124,8 @@ int Dump(const std::string& file, const std::string& orderKey) {
         std::string line = "{\"deleted\":";
         line += table.Deleted() ? "true" : "false";
         for (const auto& field : table.Fields()) {
-            line += "," + JsonString(field.name) + ":" + FieldJson(table, field);
+            // Field names are bytes of the table's code page, as its text is.
+            line += "," + JsonString(Cp437ToUtf8(field.name)) + ":" + FieldJson(table, field);
         }
         std::cout << line << "}\n";
     }

@@ -7,6 +7,8 @@ namespace vell3::cli {
 // One function per subcommand, each in a file of its own (Cmd<Name>.cpp).
 int RunBarcodes(CliContext& context);
 int RunDbf(CliContext& context);
+int RunExport(CliContext& context);
+int RunImport(CliContext& context);
 int RunLabel(CliContext& context);
 int RunLog(CliContext& context);
 int RunMassPrint(CliContext& context);

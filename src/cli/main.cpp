@@ -21,12 +21,20 @@ struct Subcommand {
     int (*run)(CliContext&);
 };
 
+// One subcommand a line.
+// clang-format off
 constexpr Subcommand kSubcommands[] = {
-    {"barcodes", vell3::cli::RunBarcodes},   {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},         {"log", vell3::cli::RunLog},
-    {"massprint", vell3::cli::RunMassPrint}, {"print", vell3::cli::RunPrint},
+    {"barcodes", vell3::cli::RunBarcodes},
+    {"dbf", vell3::cli::RunDbf},
+    {"export", vell3::cli::RunExport},
+    {"import", vell3::cli::RunImport},
+    {"label", vell3::cli::RunLabel},
+    {"log", vell3::cli::RunLog},
+    {"massprint", vell3::cli::RunMassPrint},
+    {"print", vell3::cli::RunPrint},
     {"settings", vell3::cli::RunSettings},
 };
+// clang-format on
 
 // The offscreen platform complains about a missing runtime folder it never uses.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {

@@ -27,6 +27,8 @@ constexpr uint16_t kNoLinkLow = 0xFFFF;
 // The first word of a stored memo's block header (FF FF 08 00) read as a link.
 constexpr uint32_t kStoredMemoWord = 0x0008FFFF;
 constexpr size_t kReadChunk = 4096;
+// The bytes read at a memo's block before its length is known.
+constexpr size_t kFirstRead = 512;
 // A dBASE III memo runs to its end mark; in a damaged file without one the
 // scan stops after this much text rather than reading the rest of the file.
 constexpr uint64_t kMaxUnmarkedMemo = 1 << 20;
@@ -189,44 +191,52 @@ std::string MemoFile::ReadText(uint32_t block, uint32_t recNo) const {
     if (block == 0) {
         return {};
     }
-    const std::string where = path_ + " Record # " + std::to_string(recNo) + " [GetMemo]";
-    const uint64_t size = FileSize();
+    const auto where = [&] { return path_ + " Record # " + std::to_string(recNo) + " [GetMemo]"; };
     const uint64_t start = static_cast<uint64_t>(block) * blockSize_;
-    if (start >= size) {
-        RaiseEngineError(1003, where);
-    }
-    std::array<unsigned char, kMemoBlockHeader> head{};
-    const int64_t got = file_.ReadAt(start, head.data(), head.size());
+    // One read at the memo's block: it usually holds the block header and the
+    // whole text, so the file need not be asked for its size. Reading nothing
+    // there means the block lies at or beyond the end of the file.
+    std::array<char, kFirstRead> first{};
+    const int64_t got = file_.ReadAt(start, first.data(), first.size());
     if (got < 0) {
-        RaiseEngineError(100, where);
+        RaiseEngineError(100, where());
     }
+    if (got == 0) {
+        RaiseEngineError(1003, where());
+    }
+    const auto* head = reinterpret_cast<const unsigned char*>(first.data());
+    const bool wholeHead = got >= kMemoBlockHeader;
     uint64_t textStart = start;
     uint64_t textLength = 0;
     bool toEndMark = false;
     if (kind_ == MemoKind::FoxPro) {
-        if (got < kMemoBlockHeader) {
-            RaiseEngineError(213, where);
+        if (!wholeHead) {
+            RaiseEngineError(213, where());
         }
         textStart = start + kMemoBlockHeader;
-        textLength = GetBe32(head.data() + 4);
-    } else if (kind_ == MemoKind::Dbase4 && got == kMemoBlockHeader &&
-               std::memcmp(head.data(), kMemoBlockSignature, 4) == 0) {
-        const uint32_t stored = GetLe32(head.data() + 4);
+        textLength = GetBe32(head + 4);
+    } else if (kind_ == MemoKind::Dbase4 && wholeHead &&
+               std::memcmp(head, kMemoBlockSignature, 4) == 0) {
+        const uint32_t stored = GetLe32(head + 4);
         if (stored < static_cast<uint32_t>(kMemoBlockHeader)) {
-            RaiseEngineError(1003, where);
+            RaiseEngineError(1003, where());
         }
         textStart = start + kMemoBlockHeader;
         textLength = stored - kMemoBlockHeader;
     } else {
         toEndMark = true;
     }
+    if (!toEndMark && kMemoBlockHeader + textLength <= static_cast<uint64_t>(got)) {
+        return std::string(first.data() + kMemoBlockHeader, textLength);
+    }
+    const uint64_t size = FileSize();
     if (!toEndMark) {
         if (textLength > size - std::min(size, textStart)) {
-            RaiseEngineError(213, where);
+            RaiseEngineError(213, where());
         }
         std::string text(textLength, '\0');
         if (file_.ReadAt(textStart, text.data(), text.size()) != static_cast<int64_t>(textLength)) {
-            RaiseEngineError(213, where);
+            RaiseEngineError(213, where());
         }
         return text;
     }
@@ -287,7 +297,7 @@ void MemoFile::WriteWord(uint64_t offset, uint32_t value, const char* routine) {
     }
 }
 
-void MemoFile::PadToBlock(const char* routine) {
+uint64_t MemoFile::PadToBlock(const char* routine) {
     const uint64_t size = FileSize();
     const uint64_t whole = (size + blockSize_ - 1) / blockSize_ * blockSize_;
     if (whole > size) {
@@ -296,6 +306,7 @@ void MemoFile::PadToBlock(const char* routine) {
             WriteFailed(routine);
         }
     }
+    return whole;
 }
 
 uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
@@ -399,9 +410,13 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
         RaiseEngineError(1005, path_ + " [" + routine + "]");
     }
     const auto k = static_cast<uint32_t>(stored / blockSize_ + 1);
-    PadToBlock(routine);
-    uint32_t blocks = BlocksInFile();
+    // The file's size is known from here on: the memo lock (or exclusive
+    // use) keeps other writers out, so it is not asked of the system again.
+    uint64_t size = PadToBlock(routine);
+    uint32_t blocks = static_cast<uint32_t>(std::min<uint64_t>(size / blockSize_, UINT32_MAX));
     uint32_t target = 0;
+    // The head of the free chain as this store last wrote it, if it did.
+    std::optional<uint32_t> headWritten;
     const uint32_t oldRun = oldBlock < blocks ? RunLength(oldBlock) : 0;
     if (oldRun >= k) {
         target = oldBlock;
@@ -451,17 +466,28 @@ uint32_t MemoFile::StoreDbase4(std::string_view text, uint32_t oldBlock, bool re
         if (target == 0) {
             target = std::max<uint32_t>(blocks, 1);
             WriteWord(linkAt, target + k, routine);
+            if (linkAt == 0) {
+                headWritten = target + k;
+            }
         }
     }
     std::string bytes(kMemoBlockHeader, '\0');
     std::memcpy(bytes.data(), kMemoBlockSignature, 4);
     PutLe32(reinterpret_cast<unsigned char*>(bytes.data()) + 4, static_cast<uint32_t>(stored));
     bytes.append(text);
-    if (!file_.WriteAt(static_cast<uint64_t>(target) * blockSize_, bytes.data(), bytes.size())) {
+    const uint64_t at = static_cast<uint64_t>(target) * blockSize_;
+    if (!file_.WriteAt(at, bytes.data(), bytes.size())) {
         WriteFailed(routine);
     }
     if (resetFreeChain) {
-        WriteWord(0, BlocksInFile(), routine);
+        // Words written into the chain's runs lie within the file, so only
+        // the memo itself can have made it longer.
+        size = std::max<uint64_t>(size, at + bytes.size());
+        const auto end = static_cast<uint32_t>(
+            std::min<uint64_t>((size + blockSize_ - 1) / blockSize_, UINT32_MAX));
+        if (headWritten != end) {
+            WriteWord(0, end, routine);
+        }
     }
     return target;
 }

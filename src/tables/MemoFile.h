@@ -77,7 +77,8 @@ private:
     void FreeRun(uint32_t block, uint32_t length, const char* routine);
     uint32_t ReadWord(uint64_t offset, const char* routine) const;
     void WriteWord(uint64_t offset, uint32_t value, const char* routine);
-    void PadToBlock(const char* routine);
+    // Pads the file with zeros to a whole number of blocks; returns its size.
+    uint64_t PadToBlock(const char* routine);
     [[noreturn]] void WriteFailed(const char* routine) const;
 
     PosixFile file_;

@@ -207,6 +207,8 @@ bool TTzDbf::ALock() {
         return false;
     }
     if (!Shared() || file_.File().TryLock(layout::kAppendLockOffset, 1, true)) {
+        // The count as it stands once no other program can append.
+        SyncCount();
         lockState_ = LockState::Append;
         return true;
     }

@@ -8,8 +8,11 @@
 namespace vell3::tables {
 
 void TTzDbf::SyncCount() {
-    // In shared use other programs append; the file's size counts them.
-    if (Shared()) {
+    // In shared use other programs append; the file's size counts them. They
+    // append only under the append lock, so while this table holds it the
+    // count read when it was taken stays true, and the file need not be
+    // asked again on every append.
+    if (Shared() && lockState_ != LockState::Append) {
         file_.SetCount(file_.CountFromSize());
     }
 }

@@ -611,6 +611,29 @@ private slots:
         QVERIFY(f.window->EntryLooksPrinted());
     }
 
+    // An import into the open database closes it while it runs and shows it
+    // again afterwards with its new records counted.
+    void importIntoTheOpenDatabase() {
+        DatabaseFixture& f = *f_;
+        QVERIFY(MakeWithDbf(f.Path("open.dbf"), "db3"));
+        f.OpenDatabase(f.Path("open.dbf"));
+        f.TypeInto("tzeditCity", "Xenia");
+        QFile text(f.Path("more.csv"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("\"Dee Fox\",\"3 Ash Ct\",\"\",\"\",\"Kent\",\"OH\",\"44240\"\r\n");
+        text.close();
+        f.prompts.fileAnswers = {f.Path("more.csv"), f.Path("open.dbf")};
+        f.prompts.threeWayAnswers = {2}; // Append
+        f.window->findChild<QAction*>("MIImport")->trigger();
+        QVERIFY(f.InDatabaseMode());
+        QVERIFY(f.Table().Active());
+        QCOMPARE(f.Order(), QStringLiteral("1/3"));
+        QCOMPARE(f.Edit("tzeditCity")->text(), QStringLiteral("Xenia"));
+        const QJsonArray records = Records(f.Path("open.dbf"));
+        QCOMPARE(records.size(), 3);
+        QCOMPARE(records[2].toObject().value("CITY").toString(), QStringLiteral("Kent"));
+    }
+
 private:
     std::unique_ptr<DatabaseFixture> f_;
 };

@@ -168,6 +168,35 @@ TEST_F(SharedUseTest, RecordsAppendedElsewhereAreCounted) {
     EXPECT_EQ(lines, std::vector<std::string>{"child note 2"});
 }
 
+// The count is taken when the append lock is: records another program
+// appended since this table last looked are not written over.
+TEST_F(SharedUseTest, AnAppendAfterTakingTheLockGoesAfterRecordsAppendedElsewhere) {
+    TTzDbf first;
+    OpenShared(first);
+    first.ClearRecord();
+    const int status = RunInChild([&] {
+        TTzDbf writer;
+        OpenShared(writer);
+        if (!writer.ALock()) {
+            return 1;
+        }
+        Append(writer, "child", 1);
+        writer.UnLock();
+        return 0;
+    });
+    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(first.ALock());
+    Append(first, "first", 2);
+    Append(first, "first", 3);
+    first.UnLock();
+    EXPECT_EQ(first.RecCount(), 3u);
+    std::vector<std::string> who;
+    for (first.First(); !first.Eof(); first.Next()) {
+        who.push_back(first.FieldAsString("who"));
+    }
+    EXPECT_EQ(who, (std::vector<std::string>{"child", "first", "first"}));
+}
+
 // The program that appended first and closes last must not write its stale
 // count and end-of-file byte over the records appended meanwhile.
 TEST_F(SharedUseTest, ClosingAfterAnotherProgramAppendedKeepsItsRecords) {

@@ -71,6 +71,18 @@ class DbfCommand(unittest.TestCase):
         ])
         self.assertEqual(list(rows[0].keys())[0], "deleted")
 
+    def test_dump_field_names_from_code_page_437(self):
+        # The first field's name "NAME" becomes "N\x84ME": 0x84 is "ä" in code
+        # page 437. The output must be UTF-8 (Result decodes it strictly).
+        with open(self.table, "r+b") as f:
+            f.seek(32 + 1)
+            f.write(b"\x84")
+        result = run("dump", self.table)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        rows = [json.loads(line) for line in result.stdout.splitlines()]
+        self.assertEqual(list(rows[0].keys())[:2], ["deleted", "NäME"])
+        self.assertEqual(rows[0]["NäME"], "Müller")
+
     def test_dump_numbers_whatever_the_locale(self):
         # A locale whose decimal separator is a comma, built from the system's
         # locale sources.
