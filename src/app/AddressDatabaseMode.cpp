@@ -132,7 +132,9 @@ AddressDatabaseMode::AddressDatabaseMode(DatabaseModeParts parts, QObject* paren
     qApp->installEventFilter(this);
 }
 
-AddressDatabaseMode::~AddressDatabaseMode() = default;
+AddressDatabaseMode::~AddressDatabaseMode() {
+    qApp->removeEventFilter(this);
+}
 
 bool AddressDatabaseMode::InDatabaseMode() const {
     return !parts_.btnExit->isHidden();
