@@ -1,7 +1,6 @@
 #include "CmdClearLog.h"
 
 #include "BoxText.h"
-#include "DbfDate.h"
 #include "EngineError.h"
 #include "MailerEntry.h"
 #include "Prompts.h"
@@ -19,9 +18,8 @@ constexpr const char* kSaveDialogFilter = "dBASE tables (*.dbf);;All files (*)";
 } // namespace
 
 QString ProposedLogCopyName(const QString& folder) {
-    QString name = QString::fromStdString(tables::FormatShortDate(mailing::Today()));
-    name.remove(QLatin1Char('/'));
-    return QDir(folder).filePath(name + QStringLiteral(".dbf"));
+    return QDir(folder).filePath(
+        QString::fromStdString(log::ProposedSaveFileName(mailing::Today())));
 }
 
 log::ClearLogResult RunClearLogCommand(Prompts& prompts, QWidget* parent,

@@ -12,8 +12,8 @@ namespace vell3 {
 
 class Prompts;
 
-// The file name the save dialog of Report > Clear proposes: today's date in
-// the short date format with every "/" removed, plus ".dbf", in `folder`.
+// The file the save dialog of Report > Clear proposes: today's name for a
+// saved log, in `folder`.
 QString ProposedLogCopyName(const QString& folder);
 
 // Report > Clear: "Report is already empty." for an empty log, else asks

@@ -7,6 +7,7 @@
 #include "EntryFields.h"
 #include "MailingCommands.h"
 #include "MainMenu.h"
+#include "MissingPrinterPage.h"
 #include "Money.h"
 #include "Pictures.h"
 #include "Prompts.h"
@@ -40,6 +41,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -643,6 +645,15 @@ void TF_Main::OpenSenderDialog(bool fromCommand) {
 std::unique_ptr<PrintPage> TF_Main::NewPrintPage() {
     if (pageSource_) {
         return pageSource_();
+    }
+    // Without a printer chosen in Printer Setup the system's default serves,
+    // also one added after the start.
+    if (printer_.printerName().isEmpty()) {
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (defaultPrinter.isNull()) {
+            return std::make_unique<MissingPrinterPage>();
+        }
+        printer_.setPrinterName(defaultPrinter.printerName());
     }
     return std::make_unique<PrinterPage>(printer_);
 }

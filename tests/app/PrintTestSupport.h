@@ -4,6 +4,8 @@
 #include "PageSource.h"
 #include "RecordingPage.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,8 +23,13 @@ namespace vell3::test {
 // the pages outlive the command that printed on them.
 class KeptPage : public PrintPage {
 public:
-    explicit KeptPage(std::shared_ptr<RecordingPage> page) : page_(std::move(page)) {}
-    void BeginDocument() override { page_->BeginDocument(); }
+    KeptPage(std::shared_ptr<RecordingPage> page, std::vector<bool>* hourglass)
+        : page_(std::move(page)), hourglass_(hourglass) {}
+    void BeginDocument() override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        hourglass_->push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+        page_->BeginDocument();
+    }
     void EndDocument() override { page_->EndDocument(); }
     void AbortDocument() noexcept override { page_->AbortDocument(); }
     int DpiX() const override { return page_->DpiX(); }
@@ -39,13 +46,15 @@ public:
 
 private:
     std::shared_ptr<RecordingPage> page_;
+    std::vector<bool>* hourglass_;
 };
 
 // Every page a window asked for, recorded; optionally a printer that fails.
 struct RecordedPrints {
     std::vector<std::shared_ptr<RecordingPage>> pages;
-    std::string failWith; // BeginDocument fails with this text when set,
-    size_t failFrom = 0;  // from this page on (0: every page)
+    std::string failWith;        // BeginDocument fails with this text when set,
+    size_t failFrom = 0;         // from this page on (0: every page)
+    std::vector<bool> hourglass; // per document begun: the hourglass was showing
 
     PageSource Source() {
         return [this]() -> std::unique_ptr<PrintPage> {
@@ -54,7 +63,7 @@ struct RecordedPrints {
                 page->FailBegin(failWith);
             }
             pages.push_back(page);
-            return std::make_unique<KeptPage>(page);
+            return std::make_unique<KeptPage>(page, &hourglass);
         };
     }
 

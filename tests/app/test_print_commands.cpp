@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QSpinBox>
 
@@ -98,6 +99,7 @@ private slots:
             ModalDriver driver;
             driver.Expect("TF_Mailer", [&](QDialog* d) {
                 QVERIFY(Child<QCheckBox>(d, "cbDontShow")->isVisible());
+                QVERIFY(QApplication::overrideCursor() == nullptr);
                 QCOMPARE(Child<QLineEdit>(d, "editSerialNum")->text(), QStringLiteral("00000042"));
                 if (answer == "cancel") {
                     Click(d, "btnCancel");
@@ -121,6 +123,8 @@ private slots:
         }
         QCOMPARE(f.settings.SerialNum, std::string("00000042"));
         QCOMPARE(prints_.Printed().size(), size_t(1));
+        QCOMPARE(prints_.hourglass, std::vector<bool>{true});
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(RecordedPrints::Texts(*prints_.Printed()[0])
                     .contains(Grouped("123456789", "00000042")));
         QVERIFY(f.window->EntryLooksPrinted());
@@ -186,6 +190,40 @@ private slots:
         Click(f.window.get(), "btnPrint");
         QCOMPARE(LogRows().size(), 1);
         QCOMPARE(LogRows()[0].toObject()["mailernum"].toString(), Grouped("123456789", "00000043"));
+    }
+
+    // No printer anywhere (the test's scheduler socket does not exist): the
+    // print fails as a printer does, with its own message.
+    void noPrinterAtAll() {
+        MainFixture& f = *f_;
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+        f.window->SetPageSource({});
+        f.settings.ShowMailerBeforePrint = false;
+        Click(f.window.get(), "btnPrint");
+        QCOMPARE(f.prompts.Kinds(), QStringList{"Error"});
+        QCOMPARE(f.prompts.calls[0].text, QStringLiteral("There is no default printer."));
+        QCOMPARE(f.settings.SerialNum, std::string("00000042"));
+        QVERIFY(LogRows().isEmpty());
+        QVERIFY(!f.window->EntryLooksPrinted());
+    }
+
+    // The stepped sequence must reach the settings file before the number goes
+    // on paper: a refused write prints nothing, shows the write error and
+    // puts the sequence back.
+    void refusedSettingsWritePrintsNothing() {
+        MainFixture& f = *f_;
+        f.settings.ShowMailerBeforePrint = false;
+        const QString settingsFile = f.sandbox.settingsFile();
+        QVERIFY(QFile::remove(settingsFile));
+        QVERIFY(QDir().mkpath(settingsFile + QStringLiteral("/blocked")));
+        Click(f.window.get(), "btnPrint");
+        QCOMPARE(f.prompts.Kinds(), QStringList{"Error"});
+        QVERIFY(!f.prompts.calls[0].text.isEmpty());
+        QVERIFY(prints_.Printed().empty());
+        QVERIFY(prints_.pages.empty() || prints_.pages[0]->Events().empty());
+        QCOMPARE(f.settings.SerialNum, std::string("00000041"));
+        QVERIFY(LogRows().isEmpty());
+        QVERIFY(!f.window->EntryLooksPrinted());
     }
 
     // The logged row of a plain entry, read with python3-dbfread: the memo
@@ -315,6 +353,8 @@ private slots:
         }
         QCOMPARE(f.settings.SerialNum, std::string("00000001"));
         QVERIFY(f.sandbox.ReadSettings().contains("SerialNum=00000001"));
+        QCOMPARE(prints_.hourglass, std::vector<bool>(3, true));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(LogRows().isEmpty());
     }
 
