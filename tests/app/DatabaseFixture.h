@@ -2,6 +2,8 @@
 
 #include "MainFixture.h"
 
+#include "QPainterPage.h"
+
 #include "AddressDatabaseMode.h"
 #include "DSAddress.h"
 #include "EngineErrorHalt.h"
@@ -42,6 +44,13 @@ struct DatabaseFixture : MainFixture {
     void OpenDatabase(const QString& file) {
         prompts.fileAnswers.push_back(file);
         window->findChild<QAction*>("MIReadWriteToDB")->trigger();
+    }
+
+    // The window's prints go into this PDF file, each replacing the last.
+    void PrintInto(const QString& pdf) {
+        window->SetPageSource([pdf]() -> std::unique_ptr<PrintPage> {
+            return std::make_unique<PdfFilePage>(pdf, 150);
+        });
     }
 
     void Press(TzNavigator::Button button) { Mode().Navigator().Press(button); }

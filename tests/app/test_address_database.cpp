@@ -466,7 +466,7 @@ private slots:
         f.Press(TzNavigator::Next);
         f.Press(TzNavigator::Delete);
         const QString pdf = f.Path("mailer.pdf");
-        f.window->Printer().setOutputFileName(pdf);
+        f.PrintInto(pdf);
         f.Edit("editRe")->setText("Lease 12");
 
         QStringList savedSerials;
@@ -511,7 +511,7 @@ private slots:
         QVERIFY(MakeWithDbf(f.Path("none.dbf"), "db3"));
         f.OpenDatabase(f.Path("none.dbf"));
         f.Press(TzNavigator::Last);
-        f.window->Printer().setOutputFileName(f.Path("none.pdf"));
+        f.PrintInto(f.Path("none.pdf"));
         const std::string serial = f.settings.SerialNum;
         ModalDriver driver;
         driver.Expect("TF_Mailer", [](QDialog* dialog) { Click(dialog, "btnCancel"); });
@@ -531,7 +531,7 @@ private slots:
         DatabaseFixture& f = *f_;
         QVERIFY(MakeWithDbf(f.Path("stop.dbf"), "db3"));
         f.OpenDatabase(f.Path("stop.dbf"));
-        f.window->Printer().setOutputFileName(f.Path("stop.pdf"));
+        f.PrintInto(f.Path("stop.pdf"));
         ModalDriver driver;
         driver.Expect("TF_Mailer", [&](QDialog* dialog) {
             auto* progress = f.window->findChild<QProgressDialog*>("MassPrintProgress");
@@ -574,7 +574,7 @@ private slots:
         DatabaseFixture& f = *f_;
         QVERIFY(MakeWithDbf(f.Path("tool.dbf"), kind));
         f.OpenDatabase(f.Path("tool.dbf"));
-        f.window->Printer().setOutputFileName(f.Path("tool.pdf"));
+        f.PrintInto(f.Path("tool.pdf"));
         ModalDriver driver;
         driver.Expect("TF_Mailer", [&](QDialog* dialog) {
             Child<QCheckBox>(dialog, "cbDontShow")->setChecked(true);
@@ -597,7 +597,7 @@ private slots:
         f.Get<QPlainTextEdit>("memoAddress")->setPlainText("Plain Person");
         f.OpenDatabase(f.Path("one.dbf"));
         f.Press(TzNavigator::Last);
-        f.window->Printer().setOutputFileName(f.Path("one.pdf"));
+        f.PrintInto(f.Path("one.pdf"));
         ModalDriver driver;
         driver.Expect("TF_Mailer", [](QDialog* dialog) { Click(dialog, "btnOK"); });
         Click(f.window.get(), "btnPrint");
