@@ -397,6 +397,10 @@ private slots:
             f.Get<QPushButton>("btnExit")->click();
             QVERIFY(f.InDatabaseMode());
             QCOMPARE(f.prompts.calls.last().text, QStringLiteral("Lock failed [Post]"));
+            // So does closing the window.
+            f.window->close();
+            QVERIFY(f.window->isVisible());
+            QCOMPARE(f.Edit("tzeditCity")->text(), QStringLiteral("Toledo"));
         }
         f.Press(TzNavigator::Post);
         QVERIFY(!f.Mode().DataSource().Editing());
@@ -632,6 +636,51 @@ private slots:
         const QJsonArray records = Records(f.Path("open.dbf"));
         QCOMPARE(records.size(), 3);
         QCOMPARE(records[2].toObject().value("CITY").toString(), QStringLiteral("Kent"));
+    }
+
+    void navigatorButtons_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QKeySequence>("key");
+        const struct {
+            TzNavigator::Button button;
+            const char* name;
+            const char* hint;
+            QKeySequence key;
+        } rows[] = {
+            {TzNavigator::First, "nbFirst", "First record", QKeySequence("Ctrl+Home")},
+            {TzNavigator::Prior, "nbPrior", "Prior record", QKeySequence("Ctrl+PgUp")},
+            {TzNavigator::Next, "nbNext", "Next record", QKeySequence("Ctrl+PgDown")},
+            {TzNavigator::Last, "nbLast", "Last record", QKeySequence("Ctrl+End")},
+            {TzNavigator::Insert, "nbInsert", "Insert record", QKeySequence("Ins")},
+            {TzNavigator::Delete, "nbDelete", "Delete record", QKeySequence("Ctrl+Del")},
+            {TzNavigator::Post, "nbPost", "Post edit", QKeySequence("Ctrl+Return")},
+            {TzNavigator::Cancel, "nbCancel", "Cancel edit", QKeySequence("Esc")},
+            {TzNavigator::Refresh, "nbRefresh", "Refresh data", QKeySequence("F5")},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << int(row.button) << row.name << row.hint << row.key;
+        }
+    }
+
+    // Nine buttons in the navigator's order, each with its hint, and the keys
+    // that press them from the database fields.
+    void navigatorButtons() {
+        QFETCH(int, button);
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        QFETCH(QKeySequence, key);
+        DatabaseFixture& f = *f_;
+        auto* navigator = f.Get<TzNavigator>("tznavigator1");
+        const auto buttons = navigator->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), qsizetype(9));
+        QToolButton* own = navigator->ButtonOf(static_cast<TzNavigator::Button>(button));
+        QCOMPARE(own, buttons[button]);
+        QCOMPARE(own->objectName(), name);
+        QCOMPARE(own->toolTip(), hint);
+        QVERIFY(!own->icon().isNull() || !own->text().isEmpty());
+        QCOMPARE(TzNavigator::KeyOf(static_cast<TzNavigator::Button>(button)), key);
     }
 
 private:
