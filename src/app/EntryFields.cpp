@@ -62,6 +62,19 @@ QStringList DisplayedLineTexts(const QPlainTextEdit* memo) {
     return texts;
 }
 
+void ReplaceDisplayedLine(QPlainTextEdit* memo, int index, const QString& text) {
+    const QList<DisplayedLine> lines = DisplayedLines(memo);
+    QTextCursor cursor(memo->document());
+    if (index < lines.size()) {
+        cursor.setPosition(lines[index].start);
+        cursor.setPosition(lines[index].start + lines[index].length, QTextCursor::KeepAnchor);
+    } else {
+        // The line after a final line break, which holds nothing yet.
+        cursor.movePosition(QTextCursor::End);
+    }
+    cursor.insertText(text);
+}
+
 void DropLinesBeyond(QPlainTextEdit* memo, int maxLines) {
     for (;;) {
         const QList<DisplayedLine> lines = DisplayedLines(memo);

@@ -26,6 +26,10 @@ struct DisplayedLine {
 QList<DisplayedLine> DisplayedLines(const QPlainTextEdit* memo);
 QStringList DisplayedLineTexts(const QPlainTextEdit* memo);
 
+// Replaces the text of the line `index` as the field shows it (the line must
+// exist; a missing one is added at the end).
+void ReplaceDisplayedLine(QPlainTextEdit* memo, int index, const QString& text);
+
 // While the field shows more than `maxLines` lines, deletes the line after the
 // last allowed one (its text up to the start of the following line).
 void DropLinesBeyond(QPlainTextEdit* memo, int maxLines);

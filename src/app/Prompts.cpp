@@ -49,6 +49,11 @@ Prompts::Answer WidgetPrompts::ConfirmYesNoCancel(QWidget* parent, const QString
     }
 }
 
+bool WidgetPrompts::ConfirmOkCancel(QWidget* parent, const QString& text) {
+    return ShowBox(parent, QMessageBox::Question, QStringLiteral("Confirm"), text,
+                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 void WidgetPrompts::Halted(QWidget* parent, const QString& text) {
     ShowBox(parent, QMessageBox::Critical, QStringLiteral("Program halted."), text,
             QMessageBox::Ok);
@@ -87,6 +92,19 @@ QString WidgetPrompts::OpenFileName(QWidget* parent, const QString& title, const
 QString WidgetPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& folder,
                                     const QString& filter) {
     return QFileDialog::getSaveFileName(parent, title, folder, filter);
+}
+
+QString WidgetPrompts::OpenOrNewFileName(QWidget* parent, const QString& title,
+                                         const QString& folder, const QString& filter,
+                                         const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 void WidgetPrompts::OpenUrl(const QUrl& url) {

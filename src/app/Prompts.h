@@ -24,6 +24,8 @@ public:
     // Box titled "Confirm", question icon, Yes, No and Cancel.
     enum class Answer { Yes, No, Cancel };
     virtual Answer ConfirmYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Box titled "Confirm", question icon, OK and Cancel; true for OK.
+    virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
     // Box titled "Program halted.", error icon, OK: the last thing a run shows.
     virtual void Halted(QWidget* parent, const QString& text) = 0;
     // The three-button question box; returns the 1-based position of the
@@ -41,6 +43,11 @@ public:
                                  const QString& filter) = 0;
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
+    // The open-file dialog that also takes the name of a file not there yet
+    // (a table to be created); a name typed without an extension gets
+    // `defaultSuffix`. An empty text when cancelled.
+    virtual QString OpenOrNewFileName(QWidget* parent, const QString& title, const QString& folder,
+                                      const QString& filter, const QString& defaultSuffix) = 0;
     // Hands a web or mailto address to the desktop.
     virtual void OpenUrl(const QUrl& url) = 0;
 };
@@ -52,6 +59,7 @@ public:
     void Error(QWidget* parent, const QString& text) override;
     bool ConfirmYesNo(QWidget* parent, const QString& text) override;
     Answer ConfirmYesNoCancel(QWidget* parent, const QString& text) override;
+    bool ConfirmOkCancel(QWidget* parent, const QString& text) override;
     void Halted(QWidget* parent, const QString& text) override;
     int AskThreeWay(QWidget* parent, const QString& title, const QString& message,
                     const QStringList& captions) override;
@@ -61,6 +69,8 @@ public:
                          const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
+    QString OpenOrNewFileName(QWidget* parent, const QString& title, const QString& folder,
+                              const QString& filter, const QString& defaultSuffix) override;
     void OpenUrl(const QUrl& url) override;
 };
 

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "AppSettings.h"
 #include "EngineErrorHalt.h"
+#include "EngineWarnings.h"
 #include "LocaleDates.h"
 #include "PrintFonts.h"
 #include "Prompts.h"
@@ -30,6 +31,7 @@ int RunDesktopProgram(int argc, char** argv) {
 
     TF_Main main(settings, prompts, MainSetup{ExecutableFolder(), DefaultSettingsFile(), splash});
     const EngineErrorsHaltTheProgram engineErrors(main);
+    const EngineWarningsShowInformation engineWarnings(prompts, &main);
     main.show();
     return QApplication::exec();
 }

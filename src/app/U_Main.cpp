@@ -1,5 +1,6 @@
 #include "U_Main.h"
 
+#include "AddressDatabaseMode.h"
 #include "AddressText.h"
 #include "AppPaths.h"
 #include "Branding.h"
@@ -189,6 +190,7 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     // Key preview and the leave handling of the fields: one filter at the
     // application sees every key and focus change first.
     qApp->installEventFilter(this);
+    ConnectAddressDatabaseCommands(*this);
 }
 
 TF_Main::~TF_Main() {
@@ -562,36 +564,40 @@ void TF_Main::PasteRecipient(const QString& clipboardText) {
     if (!address) {
         return;
     }
-    editCity_->setText(Q(address->city));
-    editState_->setText(Q(address->state));
-    editZip_->setText(Q(address->zip));
-    if (!address->nameLines.empty()) {
-        // Each line but the fourth is followed by a line break.
-        QString memo;
-        for (size_t i = 0; i < address->nameLines.size(); ++i) {
-            memo += Q(address->nameLines[i]);
-            if (i != kMaxAddressLines - 1) {
-                memo += QLatin1Char('\n');
-            }
-        }
-        memoAddress_->setPlainText(memo);
+    // The paste fills whichever set of fields is showing.
+    const bool database = DatabaseMode();
+    (database ? tzeditCity_ : editCity_)->setText(Q(address->city));
+    (database ? tzeditState_ : editState_)->setText(Q(address->state));
+    (database ? tzeditZip_ : editZip_)->setText(Q(address->zip));
+    // Each name line replaces the memo's line of its number, followed by a
+    // line break but for the fourth; on the record's memo the lines below
+    // move down, and the four-line limit drops what falls off.
+    QPlainTextEdit* memo = database ? tzmemoAddress_ : memoAddress_;
+    for (size_t i = 0; i < address->nameLines.size(); ++i) {
+        ReplaceDisplayedLine(memo, static_cast<int>(i),
+                             Q(address->nameLines[i]) +
+                                 (i != kMaxAddressLines - 1 ? QStringLiteral("\n") : QString()));
     }
 }
 
+bool TF_Main::DatabaseMode() const {
+    return !btnExit_->isHidden();
+}
+
 QStringList TF_Main::RecipientNameLines() const {
-    return DisplayedLineTexts(memoAddress_);
+    return DisplayedLineTexts(DatabaseMode() ? tzmemoAddress_ : memoAddress_);
 }
 
 QString TF_Main::RecipientCity() const {
-    return editCity_->text();
+    return (DatabaseMode() ? tzeditCity_ : editCity_)->text();
 }
 
 QString TF_Main::RecipientState() const {
-    return editState_->text();
+    return (DatabaseMode() ? tzeditState_ : editState_)->text();
 }
 
 QString TF_Main::RecipientZipText() const {
-    return MaskedText(editZip_);
+    return MaskedText(DatabaseMode() ? tzeditZip_ : editZip_);
 }
 
 QString TF_Main::CommentText() const {

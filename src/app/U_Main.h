@@ -77,8 +77,11 @@ public:
     std::array<QString, 5> SenderLabelTexts() const;
     void ClearRecipient();
     void PasteRecipient(const QString& clipboardText);
+    // The recipient area shows the data-aware fields of an address database.
+    bool DatabaseMode() const;
     // The recipient's name and street lines as the memo shows them, city,
-    // state and the ZIP text as the masked field reads.
+    // state and the ZIP text as the masked field reads: the plain fields, or
+    // in database mode the record on screen.
     QStringList RecipientNameLines() const;
     QString RecipientCity() const;
     QString RecipientState() const;

@@ -11,6 +11,7 @@ int RunExport(CliContext& context);
 int RunImport(CliContext& context);
 int RunLabel(CliContext& context);
 int RunLog(CliContext& context);
+int RunMassPrint(CliContext& context);
 int RunPrint(CliContext& context);
 int RunReport(CliContext& context);
 int RunSettings(CliContext& context);

@@ -30,6 +30,7 @@ constexpr Subcommand kSubcommands[] = {
     {"import", vell3::cli::RunImport},
     {"label", vell3::cli::RunLabel},
     {"log", vell3::cli::RunLog},
+    {"massprint", vell3::cli::RunMassPrint},
     {"print", vell3::cli::RunPrint},
     {"report", vell3::cli::RunReport},
     {"settings", vell3::cli::RunSettings},

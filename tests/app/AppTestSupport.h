@@ -58,12 +58,21 @@ public:
         calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
         return Pop(confirmAnswers, false);
     }
+    bool ConfirmOkCancel(QWidget*, const QString& text) override {
+        calls.append({QStringLiteral("ConfirmOkCancel"), QStringLiteral("Confirm"), text, {}});
+        return Pop(confirmAnswers, false);
+    }
     Answer ConfirmYesNoCancel(QWidget*, const QString& text) override {
         calls.append({QStringLiteral("Confirm"), QStringLiteral("Confirm"), text, {}});
         return Pop(confirmThreeAnswers, Answer::Cancel);
     }
     QString OpenFileName(QWidget*, const QString& title, const QString&, const QString&) override {
         calls.append({QStringLiteral("OpenFile"), title, {}, {}});
+        return Pop(fileAnswers, QString());
+    }
+    QString OpenOrNewFileName(QWidget*, const QString& title, const QString& folder, const QString&,
+                              const QString&) override {
+        calls.append({QStringLiteral("OpenFile"), title, folder, {}});
         return Pop(fileAnswers, QString());
     }
     // The save dialog's call keeps the folder or file name it proposed as its text.

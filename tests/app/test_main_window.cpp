@@ -597,7 +597,7 @@ private slots:
             const char* caption;
             bool enabled;
         } items[] = {
-            {"MIReadWriteToDB", "&Read/Write to a database", false},
+            {"MIReadWriteToDB", "&Read/Write to a database", true},
             {"MIPrint", "&Print", true},
             {"MIMassPrint", "&Mass Print", false},
             {"MIPrintBarCodes", "Print &Bar Codes", true},
