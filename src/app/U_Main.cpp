@@ -4,6 +4,7 @@
 #include "AddressText.h"
 #include "AppPaths.h"
 #include "Branding.h"
+#include "EngineError.h"
 #include "EntryFields.h"
 #include "MailingCommands.h"
 #include "MainMenu.h"
@@ -109,7 +110,7 @@ bool LeavesField(const QEvent* event) {
 } // namespace
 
 int EngineExitCode(int number) {
-    return number >= 1 && number <= 255 ? number : 255;
+    return tables::EngineError{number, {}}.ExitStatus();
 }
 
 TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidget* parent)

@@ -1,5 +1,7 @@
 #include "CliPrinting.h"
 
+#include "AddressText.h"
+#include "LogFields.h"
 #include "PrintMessages.h"
 #include "UserError.h"
 
@@ -7,6 +9,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <iostream>
 #include <stdexcept>
 
 namespace vell3::cli {
@@ -49,13 +52,24 @@ PrintPage& DefaultPrinterPage::Inner() const {
     return *page_;
 }
 
+mailing::PrintContext TerminalPrintContext(AppSettings& settings, const CliContext& context) {
+    mailing::PrintContext print{settings,
+                                context.settingsFile,
+                                log::LogFilePath(context.programFolder),
+                                SenderLines(settings),
+                                {},
+                                {},
+                                log::kAppendLockWait};
+    print.callbacks.error = [](const std::string& message) {
+        std::cerr << ForTerminal(message) << '\n';
+    };
+    print.callbacks.printed = [](const std::string& grouped) { std::cout << grouped << std::endl; };
+    return print;
+}
+
 std::string ForTerminal(std::string message) {
     std::replace(message.begin(), message.end(), '\r', '\n');
     return message;
-}
-
-int EngineExitStatus(int number) {
-    return number >= 1 && number <= 255 ? number : 255;
 }
 
 } // namespace vell3::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CliContext.h"
+#include "PrintJob.h"
 #include "PrintPage.h"
 #include "QPainterPage.h"
 
@@ -45,10 +47,13 @@ private:
     std::unique_ptr<PrinterPage> page_;
 };
 
+// The print path as the tool runs it: the settings file and the log of the
+// context's folders, no Mailer Number dialog (every number shown would be
+// confirmed), errors to standard error and each grouped number to standard
+// output as soon as it is on paper, whatever follows.
+mailing::PrintContext TerminalPrintContext(AppSettings& settings, const CliContext& context);
+
 // A message box's line breaks as a terminal shows them.
 std::string ForTerminal(std::string message);
-
-// The exit status of an engine error: its number when it fits, else 255.
-int EngineExitStatus(int number);
 
 } // namespace vell3::cli

@@ -1,3 +1,4 @@
+#include "CliFailures.h"
 #include "Commands.h"
 #include "Cp437.h"
 #include "DatasetError.h"
@@ -186,15 +187,8 @@ int RunDbf(CliContext& context) {
         if (action == "pack" && args.size() == 2) {
             return Pack(args[1]);
         }
-    } catch (const tables::EngineException& error) {
-        std::cout.flush();
-        std::cerr << error.Error().FullText() << '\n';
-        const int number = error.Error().number;
-        return number >= 1 && number <= 255 ? number : 255;
-    } catch (const std::exception& error) {
-        std::cout.flush();
-        std::cerr << error.what() << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
     return Usage();
 }

@@ -1,3 +1,4 @@
+#include "CliFailures.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "NameAddressExport.h"
@@ -21,15 +22,8 @@ int RunExport(CliContext& context) {
         const addresses::ExportResult result = run.WriteTo(args[1]);
         std::cout << result.written << '\n';
         return kExitOk;
-    } catch (const tables::EngineException& error) {
-        std::cout.flush();
-        std::cerr << error.Error().FullText() << '\n';
-        const int number = error.Error().number;
-        return number >= 1 && number <= 255 ? number : 255;
-    } catch (const std::exception& error) {
-        std::cout.flush();
-        std::cerr << error.what() << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "CliFailures.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "NameAddressImport.h"
@@ -60,15 +61,8 @@ int RunImport(CliContext& context) {
         const addresses::ImportResult result = import.Into(database, target);
         std::cout << result.appended << '\n';
         return kExitOk;
-    } catch (const tables::EngineException& error) {
-        std::cout.flush();
-        std::cerr << error.Error().FullText() << '\n';
-        const int number = error.Error().number;
-        return number >= 1 && number <= 255 ? number : 255;
-    } catch (const std::exception& error) {
-        std::cout.flush();
-        std::cerr << error.what() << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
 }
 

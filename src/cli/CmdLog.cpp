@@ -1,4 +1,5 @@
 #include "ClearLog.h"
+#include "CliFailures.h"
 #include "CliPrinting.h"
 #include "Commands.h"
 #include "EngineError.h"
@@ -38,12 +39,8 @@ int RunLog(CliContext& context) {
             std::cout << log::kLogAlreadyEmptyMessage << '\n';
         }
         return kExitOk;
-    } catch (const tables::EngineException& error) {
-        std::cerr << error.Error().FullText() << '\n';
-        return EngineExitStatus(error.Error().number);
-    } catch (const UserError& error) {
-        std::cerr << ForTerminal(error.what()) << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
 }
 

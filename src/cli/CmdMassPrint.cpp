@@ -64,20 +64,7 @@ int RunMassPrint(CliContext& context) {
         }
 
         InstallPrintFontSubstitutions();
-        mailing::PrintContext print{settings,
-                                    context.settingsFile,
-                                    log::LogFilePath(context.programFolder),
-                                    SenderLines(settings),
-                                    {},
-                                    {},
-                                    log::kAppendLockWait};
-        // No Mailer Number dialog here: every number is confirmed.
-        print.callbacks.error = [](const std::string& message) {
-            std::cerr << ForTerminal(message) << '\n';
-        };
-        print.callbacks.printed = [](const std::string& groupedNumber) {
-            std::cout << groupedNumber << std::endl;
-        };
+        mailing::PrintContext print = TerminalPrintContext(settings, context);
         const mailing::MailerEntry fees = EntryOf(*options, settings);
         addresses::MassPrintSteps steps;
         steps.entry = [&] { return addresses::EntryOfRecord(table, fees); };
@@ -107,7 +94,7 @@ int RunMassPrint(CliContext& context) {
         }
         std::cout.flush();
         std::cerr << error.Error().FullText() << '\n';
-        return EngineExitStatus(error.Error().number);
+        return error.Error().ExitStatus();
     } catch (const tables::DatasetError& error) {
         std::cerr << error.what() << '\n';
         return kExitError;

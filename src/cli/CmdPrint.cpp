@@ -1,3 +1,4 @@
+#include "CliFailures.h"
 #include "CliPrinting.h"
 #include "Commands.h"
 #include "EngineError.h"
@@ -36,21 +37,7 @@ int RunPrint(CliContext& context) {
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
         InstallPrintFontSubstitutions();
-        mailing::PrintContext print{settings,
-                                    context.settingsFile,
-                                    log::LogFilePath(context.programFolder),
-                                    SenderLines(settings),
-                                    {},
-                                    {},
-                                    log::kAppendLockWait};
-        // No Mailer Number dialog here: the number shown would be confirmed.
-        print.callbacks.error = [](const std::string& message) {
-            std::cerr << ForTerminal(message) << '\n';
-        };
-        // The number goes out as soon as it is on paper, whatever follows.
-        print.callbacks.printed = [](const std::string& grouped) {
-            std::cout << grouped << std::endl;
-        };
+        mailing::PrintContext print = TerminalPrintContext(settings, context);
         const mailing::MailerEntry entry = EntryOf(*options, settings);
         mailing::PrintResult result;
         if (options->pdf) {
@@ -61,13 +48,8 @@ int RunPrint(CliContext& context) {
             result = mailing::RunPrintCommand(print, entry, page);
         }
         return result.outcome == mailing::PrintOutcome::Printed ? kExitOk : kExitError;
-    } catch (const tables::EngineException& error) {
-        std::cout.flush();
-        std::cerr << error.Error().FullText() << '\n';
-        return EngineExitStatus(error.Error().number);
-    } catch (const UserError& error) {
-        std::cerr << ForTerminal(error.what()) << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
 }
 

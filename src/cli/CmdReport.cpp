@@ -1,4 +1,5 @@
 #include "AddressText.h"
+#include "CliFailures.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "LogFields.h"
@@ -141,13 +142,8 @@ int RunReport(CliContext& context) {
     } catch (const report::ReportDefinitionError& error) {
         std::cerr << ForTerminal(error.Text()) << '\n';
         return kExitError;
-    } catch (const tables::EngineException& error) {
-        std::cerr << error.Error().FullText() << '\n';
-        const int number = error.Error().number;
-        return number >= 1 && number <= 255 ? number : 255;
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        return kExitError;
+    } catch (...) {
+        return ReportCaughtFailure();
     }
 }
 

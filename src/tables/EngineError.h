@@ -16,6 +16,9 @@ struct EngineError {
     std::string Description() const;
     // "Error # <n> (<description>)" CR LF "<detail>", the text the user sees.
     std::string FullText() const;
+    // The status a program ends with for this error: its number when it fits
+    // the 8 bits of a process status (1..255), else 255.
+    int ExitStatus() const { return number >= 1 && number <= 255 ? number : 255; }
 };
 
 // The description the engine gives an error number ("Undefined error" for
