@@ -24,7 +24,9 @@ int RunDesktopProgram(int argc, char** argv) {
     splash->repaint();
     QApplication::processEvents();
 
-    TF_Main main(settings, prompts, MainSetup{ExecutableFolder(), DefaultSettingsFile(), splash});
+    const ProgramFolders folders = DefaultProgramFolders();
+    TF_Main main(settings, prompts,
+                 MainSetup{folders.shipped, DefaultSettingsFile(), splash, folders.writable});
     const EngineErrorsHaltTheProgram engineErrors(main);
     main.show();
     return QApplication::exec();

@@ -1,4 +1,5 @@
 #include "AddressText.h"
+#include "AppPaths.h"
 #include "Commands.h"
 #include "IntegerText.h"
 #include "MailerSequence.h"
@@ -219,9 +220,10 @@ int RunPrint(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
+        CreateDataFolders(settings);
         const SequenceSnapshot saved = SequenceSnapshot::Of(settings);
         AdvanceMailerNumber(settings);
         if (settings.PrintBarCode && settings.CustID == kUnsetCustomerId) {
