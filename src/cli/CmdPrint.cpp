@@ -9,6 +9,7 @@
 #include "PrintMessages.h"
 #include "QPainterPage.h"
 #include "SettingsFile.h"
+#include "SharedSerial.h"
 #include "Text.h"
 #include "U_CertPrint.h"
 #include "UserError.h"
@@ -231,12 +232,13 @@ int RunPrint(CliContext& context) {
             std::cerr << ForTerminal(kZeroCustomerIdMessage) << '\n';
             return kExitError;
         }
-        const MailerFormValues values = FillMailerFormValues(settings, *options);
         // The stepped sequence is kept before the number goes on paper: a
         // mailer is never printed with a number that a later print could hand
         // out again, and a failed print keeps the stepped sequence, as the
         // window does.
-        SaveSettings(settings, context.settingsFile);
+        SaveSteppedSequence(settings,
+                            [&](const AppSettings& s) { SaveSettings(s, context.settingsFile); });
+        const MailerFormValues values = FillMailerFormValues(settings, *options);
         const std::string grouped = PrintOnDevice(*options, values, settings.PrintBarCode);
         std::cout << grouped << '\n';
         return kExitOk;
