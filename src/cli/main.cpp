@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "Commands.h"
 #include "GlobalOptions.h"
+#include "LocaleDates.h"
 
 #include <QGuiApplication>
 
@@ -23,10 +24,9 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"dbf", vell3::cli::RunDbf},
-    {"label", vell3::cli::RunLabel},
-    {"print", vell3::cli::RunPrint},
-    {"settings", vell3::cli::RunSettings},
+    {"barcodes", vell3::cli::RunBarcodes}, {"dbf", vell3::cli::RunDbf},
+    {"label", vell3::cli::RunLabel},       {"log", vell3::cli::RunLog},
+    {"print", vell3::cli::RunPrint},       {"settings", vell3::cli::RunSettings},
 };
 
 // The offscreen platform complains about a missing runtime folder it never uses.
@@ -39,8 +39,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 // The lines of --help; a subcommand without one is listed by its name.
 constexpr vell3::cli::SubcommandSummary kSummaries[] = {
+    {"barcodes", "--count N [OPTION]...", "pre-print label bar codes on blank mailers"},
     {"dbf", "info|dump|copy|pack FILE...", "show, copy or pack a dBASE table"},
     {"label", "CUSTID SERIAL", "print the label number of a customer ID and serial"},
+    {"log", "clear --save FILE|--no-save", "empty the mailing log, its rows saved or not"},
     {"print", "[OPTION]...", "print one mailer with the next number of the sequence"},
     {"settings", "[--save]", "print the saved settings (and write them back)"},
 };
@@ -79,6 +81,8 @@ int main(int argc, char* argv[]) {
     CliContext context;
     context.args.assign(argv + i + 1, argv + argc);
     QGuiApplication app(argc, argv);
+    // Dates reach the tables as the user's locale writes them.
+    vell3::UseLocaleShortDateFormat();
 
     const vell3::ProgramFolders folders =
         parsed.options->programFolder ? vell3::SingleProgramFolder(*parsed.options->programFolder)

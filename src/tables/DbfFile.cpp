@@ -1,6 +1,7 @@
 #include "DbfFile.h"
 
 #include "ByteOrder.h"
+#include "ByteRangeLock.h"
 
 #include "DbfLayout.h"
 #include "EngineError.h"
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <thread>
 
 namespace vell3::tables {
@@ -22,8 +24,7 @@ using namespace layout;
 // Closing in shared use waits this long for the append lock before leaving
 // the count to whichever program holds it (that program writes it from the
 // file's size when it closes).
-constexpr int kCloseLockAttempts = 100;
-constexpr auto kCloseLockPause = std::chrono::milliseconds(10);
+constexpr auto kCloseLockWait = std::chrono::milliseconds(1000);
 
 bool IsKnownVersion(uint8_t v) {
     return v == kVersionDbase2 || v == kVersionPlain || v == kVersionDbase4Sql ||
@@ -370,33 +371,19 @@ void DbfFile::RewriteHeader(bool appendLockHeld) {
     if (!file_.Writable()) {
         return;
     }
-    bool lockTaken = false;
+    // The count and the end-of-file byte are written under the append lock,
+    // so no other program appends meanwhile.
+    std::optional<ByteRangeLock> lock;
     if (!mode_.exclusive && !appendLockHeld) {
-        // The count and the end-of-file byte are written under the append
-        // lock, so no other program appends meanwhile.
-        for (int attempt = 0; attempt < kCloseLockAttempts && !lockTaken; ++attempt) {
-            lockTaken = file_.TryLock(kAppendLockOffset, 1, true);
-            if (!lockTaken) {
-                std::this_thread::sleep_for(kCloseLockPause);
-            }
-        }
-        if (!lockTaken) {
-            // The holder appends and rewrites the count from the file's size
-            // when it closes; writing ours now could hide its records.
-            changed_ = false;
-            appended_ = false;
-            return;
-        }
+        lock.emplace(file_, kAppendLockOffset, 1, true, kCloseLockWait);
     }
-    struct Release {
-        PosixFile& file;
-        bool active;
-        ~Release() {
-            if (active) {
-                file.Unlock(kAppendLockOffset, 1);
-            }
-        }
-    } release{file_, lockTaken};
+    if (lock && !lock->Held()) {
+        // The holder appends and rewrites the count from the file's size
+        // when it closes; writing ours now could hide its records.
+        changed_ = false;
+        appended_ = false;
+        return;
+    }
 
     if (!mode_.exclusive) {
         count_ = CountFromSize();

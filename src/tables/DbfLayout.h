@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -39,7 +40,8 @@ inline constexpr int kMemoHeaderWritten = 24;
 inline constexpr uint8_t kMemoBlockSignature[4] = {0xFF, 0xFF, 0x08, 0x00};
 inline constexpr int kMemoBlockHeader = 8;
 inline constexpr uint64_t kMemoLockOffset = 10;
-inline constexpr int kMemoLockAttempts = 11;
+// How long a write to a shared memo file waits for its lock byte.
+inline constexpr std::chrono::milliseconds kMemoLockWait{200};
 inline constexpr int kMemoMaxLines = 1024;
 inline constexpr size_t kMemoMaxLineLength = 253;
 inline constexpr int kFreeChainMaxRuns = 100;

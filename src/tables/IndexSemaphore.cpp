@@ -1,5 +1,7 @@
 #include "IndexSemaphore.h"
 
+#include "ByteRangeLock.h"
+
 #include "DbfLayout.h"
 #include "EngineError.h"
 #include "TablePaths.h"
@@ -14,21 +16,11 @@ namespace vell3::tables {
 
 namespace {
 
-constexpr int kLockAttempts = 1000;
-constexpr auto kLockPause = std::chrono::milliseconds(10);
+// Waits this long for the table's index byte and the semaphore record.
+constexpr auto kLockWait = std::chrono::milliseconds(10000);
 constexpr uint64_t kSemaphoreLockOffset = 1;
 constexpr uint64_t kSemaphoreLockLength = 4;
 constexpr size_t kRecordSize = 4;
-
-bool LockWithRetries(PosixFile& file, uint64_t offset, uint64_t length, bool exclusive = true) {
-    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        if (file.TryLock(offset, length, exclusive)) {
-            return true;
-        }
-        std::this_thread::sleep_for(kLockPause);
-    }
-    return false;
-}
 
 } // namespace
 
@@ -50,14 +42,11 @@ void IndexSemaphore::Change(PosixFile& table, const std::string& tablePath, int 
     // A table opened read-only cannot hold a write lock; its read lock still
     // keeps out a program that takes the byte for writing, and the lock on
     // the semaphore record below orders the counting itself.
-    if (!LockWithRetries(table, layout::kIndexLockOffset, 1, table.Writable())) {
+    const ByteRangeLock tableLock(table, layout::kIndexLockOffset, 1, table.Writable(), kLockWait);
+    if (!tableLock.Held()) {
         RaiseEngineError(1202, "Cannot lock database for: " + name + " Action=" + action +
                                    " [Database Semaphore]");
     }
-    struct TableUnlock {
-        PosixFile& table;
-        ~TableUnlock() { table.Unlock(layout::kIndexLockOffset, 1); }
-    } tableUnlock{table};
 
     PosixFile semaphore;
     if (!semaphore.Open(name, PosixFile::Access::ReadWrite)) {
@@ -69,7 +58,9 @@ void IndexSemaphore::Change(PosixFile& table, const std::string& tablePath, int 
             RaiseEngineError(1202, "Cannot open/create: " + name + " " + action);
         }
     }
-    if (!LockWithRetries(semaphore, kSemaphoreLockOffset, kSemaphoreLockLength)) {
+    ByteRangeLock semaphoreLock(semaphore, kSemaphoreLockOffset, kSemaphoreLockLength, true,
+                                kLockWait);
+    if (!semaphoreLock.Held()) {
         RaiseEngineError(1202, "10 second timeout: Cannot lock index semaphore file: " + name +
                                    " " + action +
                                    "\r\nPossible cause: Network lock limit exceeded" +
@@ -87,7 +78,6 @@ void IndexSemaphore::Change(PosixFile& table, const std::string& tablePath, int 
     } else if (!semaphore.WriteAt(0, record, kRecordSize)) {
         RaiseEngineError(1202, "Cannot open/create: " + name + " " + action);
     }
-    semaphore.Unlock(kSemaphoreLockOffset, kSemaphoreLockLength);
 }
 
 } // namespace vell3::tables

@@ -1,6 +1,7 @@
 #include "MemoFile.h"
 
 #include "ByteOrder.h"
+#include "ByteRangeLock.h"
 
 #include "DbfLayout.h"
 #include "EngineError.h"
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <sys/statvfs.h>
 #include <thread>
 
@@ -296,25 +298,6 @@ void MemoFile::PadToBlock(const char* routine) {
     }
 }
 
-void MemoFile::Lock(const char* routine) {
-    if (!shared_) {
-        return;
-    }
-    for (int attempt = 0; attempt < kMemoLockAttempts; ++attempt) {
-        if (file_.TryLock(kMemoLockOffset, 1, true)) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    RaiseEngineError(1017, path_ + " [" + routine + "]");
-}
-
-void MemoFile::Unlock(const char* routine) {
-    if (shared_ && !file_.Unlock(kMemoLockOffset, 1)) {
-        RaiseEngineError(1018, path_ + " [" + routine + "]");
-    }
-}
-
 uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFreeChain,
                          bool keepOldRun, const char* routine) {
     if (text.empty()) {
@@ -327,17 +310,14 @@ uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFre
     if (FreeDiskBytes(path_) < text.size() + 2 * static_cast<uint64_t>(blockSize_)) {
         RaiseEngineError(1004, path_ + " [" + routine + "]");
     }
-    Lock(routine);
-    struct Unlocker {
-        MemoFile* memo;
-        const char* routine;
-        bool done = false;
-        ~Unlocker() {
-            if (!done && memo->shared_) {
-                memo->file_.Unlock(kMemoLockOffset, 1);
-            }
+    // The memo file's lock byte orders the writers of a shared memo file.
+    std::optional<ByteRangeLock> lock;
+    if (shared_) {
+        lock.emplace(file_, kMemoLockOffset, 1, true, kMemoLockWait);
+        if (!lock->Held()) {
+            RaiseEngineError(1017, path_ + " [" + routine + "]");
         }
-    } unlocker{this, routine};
+    }
     uint32_t block = 0;
     if (kind_ == MemoKind::Dbase4) {
         block = StoreDbase4(text, oldBlock, resetFreeChain, keepOldRun, routine);
@@ -347,8 +327,9 @@ uint32_t MemoFile::Store(std::string_view text, uint32_t oldBlock, bool resetFre
     if (FlushWrites()) {
         file_.Sync();
     }
-    unlocker.done = true;
-    Unlock(routine);
+    if (lock && !lock->Release()) {
+        RaiseEngineError(1018, path_ + " [" + routine + "]");
+    }
     return block;
 }
 

@@ -78,8 +78,6 @@ private:
     uint32_t ReadWord(uint64_t offset, const char* routine) const;
     void WriteWord(uint64_t offset, uint32_t value, const char* routine);
     void PadToBlock(const char* routine);
-    void Lock(const char* routine);
-    void Unlock(const char* routine);
     [[noreturn]] void WriteFailed(const char* routine) const;
 
     PosixFile file_;

@@ -5,6 +5,7 @@
 #include "FieldDef.h"
 #include "MdxIndex.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -101,6 +102,9 @@ public:
     void GetMField(std::string_view fieldName, std::vector<std::string>& lines);
     void SetMField(std::string_view fieldName, const std::vector<std::string>& lines);
     bool ALock();
+    // The append lock, tried again for up to `wait` while another program
+    // holds it.
+    bool ALockWithin(std::chrono::milliseconds wait);
     void UnLock();
     bool IndexOnOne(std::string_view keyExpression, std::string_view indexFileName);
     void SetIndexTo(const std::string& indexFile);
@@ -197,6 +201,28 @@ private:
     MdxIndex index_;
     int keyField_ = -1;
     bool semaphoreLoggedIn_ = false;
+};
+
+// The append lock of an open table held for the life of the object, so an
+// append that fails part-way still lets the other programs in.
+class AppendLockHold {
+public:
+    explicit AppendLockHold(TTzDbf& table,
+                            std::chrono::milliseconds wait = std::chrono::milliseconds::zero())
+        : table_(table), held_(table.ALockWithin(wait)) {}
+    ~AppendLockHold() {
+        if (held_ && table_.Active() && table_.Locks() == LockState::Append) {
+            table_.UnLock();
+        }
+    }
+    AppendLockHold(const AppendLockHold&) = delete;
+    AppendLockHold& operator=(const AppendLockHold&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    TTzDbf& table_;
+    bool held_;
 };
 
 } // namespace vell3::tables

@@ -104,24 +104,16 @@ void TTzDbf::Post() {
         }
         state_ = DatasetState::Browse;
     } else if (state_ == DatasetState::Insert) {
-        const bool held = lockState_ == LockState::Append;
-        if (!held && !ALock()) {
-            ShowWarning("Lock failed [Insert]");
-            return;
-        }
-        if (held) {
+        if (lockState_ == LockState::Append) {
             AppendBuffer("APPEND");
         } else {
             // The lock taken for this post goes with it, also when the
             // append fails.
-            struct Release {
-                TTzDbf& table;
-                ~Release() {
-                    if (table.lockState_ == LockState::Append) {
-                        table.UnLock();
-                    }
-                }
-            } release{*this};
+            const AppendLockHold lock(*this);
+            if (!lock.Held()) {
+                ShowWarning("Lock failed [Insert]");
+                return;
+            }
             AppendBuffer("APPEND");
         }
         state_ = DatasetState::Browse;

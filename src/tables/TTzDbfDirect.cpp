@@ -4,7 +4,10 @@
 #include "DbfLayout.h"
 #include "EngineError.h"
 #include "FieldCodec.h"
+#include "LockRetry.h"
 #include "TTzDbf.h"
+
+#include "LockRetry.h"
 #include "Text.h"
 
 namespace vell3::tables {
@@ -208,6 +211,11 @@ bool TTzDbf::ALock() {
         return true;
     }
     return false;
+}
+
+bool TTzDbf::ALockWithin(std::chrono::milliseconds wait) {
+    RequireOpen("ALock");
+    return RetryFor(wait, kLockRetryPause, [this] { return ALock(); });
 }
 
 void TTzDbf::UnLock() {

@@ -1,6 +1,6 @@
 #include "DbfFile.h"
 #include "FieldList.h"
-#include "LogFields.h"
+#include "SampleTableFields.h"
 #include "TableTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "DbfDate.h"
 #include "IndexSemaphore.h"
-#include "LogFields.h"
+#include "SampleTableFields.h"
 #include "TTzDbf.h"
 #include "TableTestSupport.h"
 

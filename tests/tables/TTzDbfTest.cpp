@@ -1,7 +1,7 @@
 #include "TTzDbf.h"
 #include "DatasetError.h"
 #include "DbfDate.h"
-#include "LogFields.h"
+#include "SampleTableFields.h"
 #include "TableTestSupport.h"
 
 #include <gtest/gtest.h>

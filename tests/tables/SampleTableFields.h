@@ -5,7 +5,8 @@
 
 namespace vell3::tables::test {
 
-// The sixteen field definitions of the mailing log.
+// A sixteen-field sample table for the engine tests (the mailing log's own
+// definitions are vell3::log::LogFieldDefinitions()).
 inline std::vector<std::string> LogFieldList() {
     return {"sentname0,C,30,0", "sentname1,C,30,0", "sentname2,C,30,0", "sentname3,C,30,0",
             "sentcity,C,20,0",  "sentstate,C,4,0",  "sentzip,C,10,0",   "mailernum,C,24,0",
