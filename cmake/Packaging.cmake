@@ -80,7 +80,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "it onto pre-printed certified-mail forms on an ordinary page printer, with the\n"
     "POSTNET bar codes of both ZIP codes and the label number as Code 128 bar\n"
     "codes. Every printed mailer is kept in a mailing log (a dBASE table) with\n"
-    "reports; recipients come from address databases and text files. The\n"
+    "reports. Recipients come from address databases and text files. The\n"
     "headless tool vell3-cli does the same work from scripts.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

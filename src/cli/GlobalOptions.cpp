@@ -47,9 +47,11 @@ std::string HelpText(std::span<const std::string_view> names,
     for (const std::string_view name : names) {
         const auto summary = std::find_if(summaries.begin(), summaries.end(),
                                           [&](const auto& s) { return s.name == name; });
-        std::string line = "  " + std::string(name);
+        std::string line = "  ";
+        line += name;
         if (summary != summaries.end()) {
-            line += " " + std::string(summary->synopsis);
+            line += ' ';
+            line += summary->synopsis;
             line = Pad(line, kSynopsisColumn) + std::string(summary->purpose);
         }
         text += line + "\n";
