@@ -142,6 +142,10 @@ int RunPrint(CliContext& context) {
         print.callbacks.error = [](const std::string& message) {
             std::cerr << ForTerminal(message) << '\n';
         };
+        // The number goes out as soon as it is on paper, whatever follows.
+        print.callbacks.printed = [](const std::string& grouped) {
+            std::cout << grouped << std::endl;
+        };
         const mailing::MailerEntry entry = EntryOf(*options, settings);
         mailing::PrintResult result;
         if (options->pdf) {
@@ -150,9 +154,6 @@ int RunPrint(CliContext& context) {
         } else {
             DefaultPrinterPage page("Certified mailer");
             result = mailing::RunPrintCommand(print, entry, page);
-        }
-        if (!result.groupedNumber.empty()) {
-            std::cout << result.groupedNumber << '\n';
         }
         return result.outcome == mailing::PrintOutcome::Printed ? kExitOk : kExitError;
     } catch (const tables::EngineException& error) {

@@ -159,6 +159,12 @@ void SaveOpenLog(TTzDbf& log, const std::string& logPath, const std::string& tar
 
 } // namespace
 
+std::string ProposedSaveFileName(const tables::DbfDate& day) {
+    std::string name = tables::FormatShortDate(day);
+    std::erase(name, '/');
+    return name + ".dbf";
+}
+
 std::string LogSavedIntoItselfMessage(const std::string& logPath) {
     return "The report can not be saved into itself (\"" + logPath +
            "\").\r\rPlease choose another file.";
@@ -187,10 +193,12 @@ ClearLogResult ClearLog(const std::string& logPath, const std::function<ClearLog
         log.Close();
         return ClearLogResult::Cancelled;
     }
+    // Exclusive from here on: a row another program appended after the save
+    // would otherwise be deleted without having been saved.
+    log.SetExclusive(true);
     if (choice.kind == ClearLogChoice::Kind::Save && !choice.target.empty()) {
         SaveOpenLog(log, logPath, choice.target);
     }
-    log.SetExclusive(true);
     log.First();
     const uint32_t count = log.RecCount();
     for (uint32_t i = 0; i < count; ++i) {

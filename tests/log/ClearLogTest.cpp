@@ -59,6 +59,15 @@ protected:
     }
 };
 
+TEST_F(ClearLogTest, TheProposedNameIsTheDayWithoutSlashes) {
+    const std::string previous = tables::ShortDateFormat();
+    tables::SetShortDateFormat("M/d/yyyy");
+    EXPECT_EQ(ProposedSaveFileName({2026, 12, 3}), "1232026.dbf");
+    tables::SetShortDateFormat("dd.MM.yyyy");
+    EXPECT_EQ(ProposedSaveFileName({2026, 12, 3}), "03.12.2026.dbf");
+    tables::SetShortDateFormat(previous);
+}
+
 TEST_F(ClearLogTest, AnEmptyLogAsksNothing) {
     OpenLogForPrinting(LogPath());
     bool asked = false;
@@ -112,6 +121,21 @@ TEST_F(ClearLogTest, AnExistingTableGetsTheRowsAfterItsOwn) {
     EXPECT_EQ(Clear(Kind::Save, PathOf("earlier.dbf")), ClearLogResult::Cleared);
     EXPECT_EQ(Names(PathOf("earlier.dbf")), (std::vector<std::string>{"old 1", "old 2", "A", "B"}));
     EXPECT_TRUE(Names(LogPath()).empty());
+}
+
+// Another program with the log open: the clearing cannot have the log to
+// itself, so it stops before saving anything (no row could come in between
+// the save and the emptying).
+TEST_F(ClearLogTest, ALogOpenElsewhereIsNeitherSavedNorEmptied) {
+    AddRows(LogPath(), {"A", "B"});
+    TTzDbf other("Elsewhere");
+    ConfigureLogTable(other, LogPath());
+    other.Open();
+    const auto error = tables::test::ErrorOf([&] { Clear(Kind::Save, PathOf("saved.dbf")); });
+    EXPECT_EQ(error.number, 32);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("saved.dbf")));
+    other.Close();
+    EXPECT_EQ(Names(LogPath()), (std::vector<std::string>{"A", "B"}));
 }
 
 // The log as its own target would be appended to itself: refused with a

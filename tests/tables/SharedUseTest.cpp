@@ -1,6 +1,7 @@
 // Several programs on one table: locks, share modes and record counts.
 
 #include "DbfLayout.h"
+#include "LockRetry.h"
 #include "TTzDbf.h"
 #include "TableTestSupport.h"
 
@@ -455,6 +456,76 @@ TEST_F(SharedUseTest, DatasetPostAndInsertWarnWhenTheLockIsRefused) {
     EXPECT_TRUE(table.Deleted());
     EXPECT_EQ(warnings_, (std::vector<std::string>{"Lock failed [Post]", "Lock failed [Delete]",
                                                    "Lock failed [Restore]"}));
+}
+
+} // namespace
+} // namespace vell3::tables::test
+
+namespace vell3::tables::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class LockWaitTest : public SharedUseTest {};
+
+// The append lock tried again while another program holds it: taken once
+// the other lets go within the wait, refused after the wait otherwise.
+TEST_F(LockWaitTest, ALockWithinWaitsForTheHolder) {
+    TTzDbf holder;
+    OpenShared(holder);
+    TTzDbf waiter;
+    OpenShared(waiter);
+    ASSERT_TRUE(holder.ALock());
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(waiter.ALockWithin(200ms));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+    EXPECT_EQ(waiter.Locks(), LockState::None);
+
+    std::thread release([&holder] {
+        std::this_thread::sleep_for(150ms);
+        holder.UnLock();
+    });
+    EXPECT_TRUE(waiter.ALockWithin(5000ms));
+    release.join();
+    EXPECT_EQ(waiter.Locks(), LockState::Append);
+    EXPECT_FALSE(holder.ALock());
+    waiter.UnLock();
+    EXPECT_TRUE(holder.ALock());
+    holder.UnLock();
+}
+
+// The hold lets the lock go however the scope ends, and never releases a
+// lock it did not take.
+TEST_F(LockWaitTest, AppendLockHoldReleasesOnlyWhatItTook) {
+    TTzDbf table;
+    OpenShared(table);
+    TTzDbf other;
+    OpenShared(other);
+    try {
+        const AppendLockHold hold(table);
+        ASSERT_TRUE(hold.Held());
+        EXPECT_FALSE(other.ALock());
+        throw std::runtime_error("the append failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(table.Locks(), LockState::None);
+    ASSERT_TRUE(other.ALock());
+    {
+        const AppendLockHold refused(table);
+        EXPECT_FALSE(refused.Held());
+    }
+    EXPECT_EQ(other.Locks(), LockState::Append);
+    EXPECT_FALSE(table.ALock());
+    other.UnLock();
+}
+
+TEST(RetryForTest, TriesOnceForNoWaitAndUntilTheDeadlineOtherwise) {
+    int attempts = 0;
+    EXPECT_FALSE(RetryFor(0ms, 1ms, [&] { return ++attempts > 100; }));
+    EXPECT_EQ(attempts, 1);
+    attempts = 0;
+    EXPECT_TRUE(RetryFor(2000ms, 1ms, [&] { return ++attempts == 3; }));
+    EXPECT_EQ(attempts, 3);
 }
 
 } // namespace
