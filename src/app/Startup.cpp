@@ -29,7 +29,9 @@ int RunDesktopProgram(int argc, char** argv) {
     splash->repaint();
     QApplication::processEvents();
 
-    TF_Main main(settings, prompts, MainSetup{ExecutableFolder(), DefaultSettingsFile(), splash});
+    const ProgramFolders folders = DefaultProgramFolders();
+    TF_Main main(settings, prompts,
+                 MainSetup{folders.shipped, DefaultSettingsFile(), splash, folders.writable});
     const EngineErrorsHaltTheProgram engineErrors(main);
     const EngineWarningsShowInformation engineWarnings(prompts, &main);
     main.show();

@@ -147,9 +147,9 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     }
 
     // Creation, in the order the start relies on.
-    settings_.ProgramFolder = WithTrailingSeparator(setup.programFolder);
-    helpFile_ = settings_.ProgramFolder + kHelpFileName;
-    reportProjectFile_ = settings_.ProgramFolder + "Vell3.rav";
+    ApplyProgramFolders(settings_, {setup.programFolder, setup.dataFolder});
+    helpFile_ = ShippedFile(settings_, kHelpFileName);
+    reportProjectFile_ = ShippedFile(settings_, "Vell3.rav");
     LoadSettings(settings_, settingsFile_, PictureLoads);
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
 
@@ -174,10 +174,8 @@ TF_Main::TF_Main(AppSettings& settings, Prompts& prompts, MainSetup setup, QWidg
     ConnectMailingCommands(*this);
     ConnectTextFileCommands(*this);
 
-    reportTableFile_ = settings_.ProgramFolder + "Reports/report3.dbf";
-    // A folder that cannot be made is the later user's failure to report.
-    QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Addresses"));
-    QDir().mkdir(Q(settings_.ProgramFolder) + QStringLiteral("Reports"));
+    reportTableFile_ = LogTableFile(settings_);
+    CreateDataFolders(settings_);
 
     settings_.ShowMailerBeforePrint = true;
     ConnectReportCommands(*this);

@@ -31,9 +31,11 @@ class TF_Help;
 
 // Where a run of the main window finds its files.
 struct MainSetup {
-    std::string programFolder;  // the executable's folder
+    std::string programFolder;  // the shipped files: help, pictures, report definitions
     std::string settingsFile;   // "vell3.ini" in the user's configuration folder
     TF_About* splash = nullptr; // the splash to wait for and then close; the window takes it
+    // The writable folder of "Reports/" and "Addresses/"; empty: the program folder.
+    std::string dataFolder = {};
 };
 
 // The exit status of a run ended by an engine error: its number when it fits

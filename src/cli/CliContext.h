@@ -8,7 +8,8 @@ namespace vell3::cli {
 // What every subcommand gets: the folders the global options chose and the
 // subcommand's own arguments (without the subcommand's name).
 struct CliContext {
-    std::string programFolder; // with a trailing "/"
+    std::string programFolder; // the shipped files, with a trailing "/"
+    std::string dataFolder;    // the writable folder unless the settings share one; trailing "/"
     std::string settingsFile;
     std::vector<std::string> args;
 };

@@ -1,7 +1,8 @@
 #include "CliPrinting.h"
+#include "AppPaths.h"
 
 #include "AddressText.h"
-#include "LogFields.h"
+#include "LogTable.h"
 #include "PrintMessages.h"
 #include "UserError.h"
 
@@ -53,13 +54,9 @@ PrintPage& DefaultPrinterPage::Inner() const {
 }
 
 mailing::PrintContext TerminalPrintContext(AppSettings& settings, const CliContext& context) {
-    mailing::PrintContext print{settings,
-                                context.settingsFile,
-                                log::LogFilePath(context.programFolder),
-                                SenderLines(settings),
-                                {},
-                                {},
-                                log::kAppendLockWait};
+    mailing::PrintContext print{
+        settings, context.settingsFile, LogTableFile(settings), SenderLines(settings), {},
+        {},       log::kAppendLockWait};
     print.callbacks.error = [](const std::string& message) {
         std::cerr << ForTerminal(message) << '\n';
     };

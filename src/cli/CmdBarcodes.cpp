@@ -1,3 +1,4 @@
+#include "AppPaths.h"
 #include "BarCodeJob.h"
 #include "CliPrinting.h"
 #include "Commands.h"
@@ -82,7 +83,7 @@ int RunBarcodes(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
         InstallPrintFontSubstitutions();

@@ -104,7 +104,12 @@ std::string FieldJson(TTzDbf& table, const tables::FieldInfo& field) {
         table.GetMField(field.name, lines);
         std::string out = "[";
         for (size_t i = 0; i < lines.size(); ++i) {
-            out += (i > 0 ? "," : "") + JsonString(lines[i]);
+            // Appended piece by piece: GCC 12 takes "literal" + std::string&&
+            // at -O3 for an overlapping copy (-Wrestrict).
+            if (i > 0) {
+                out += ',';
+            }
+            out += JsonString(lines[i]);
         }
         return out + "]";
     }
@@ -126,7 +131,10 @@ int Dump(const std::string& file, const std::string& orderKey) {
         line += table.Deleted() ? "true" : "false";
         for (const auto& field : table.Fields()) {
             // Field names are bytes of the table's code page, as its text is.
-            line += "," + JsonString(Cp437ToUtf8(field.name)) + ":" + FieldJson(table, field);
+            line += ',';
+            line += JsonString(Cp437ToUtf8(field.name));
+            line += ':';
+            line += FieldJson(table, field);
         }
         std::cout << line << "}\n";
     }

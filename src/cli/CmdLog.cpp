@@ -1,9 +1,12 @@
+#include "AppPaths.h"
 #include "ClearLog.h"
 #include "CliFailures.h"
 #include "CliPrinting.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "LogFields.h"
+#include "Pictures.h"
+#include "SettingsFile.h"
 #include "UserError.h"
 
 #include <iostream>
@@ -31,7 +34,11 @@ int RunLog(CliContext& context) {
         return kExitUsage;
     }
     try {
-        const auto result = log::ClearLog(log::LogFilePath(context.programFolder), [&target] {
+        // The log lies in the writable folder, which the settings may move.
+        AppSettings settings;
+        ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
+        LoadSettings(settings, context.settingsFile, PictureLoads);
+        const auto result = log::ClearLog(LogTableFile(settings), [&target] {
             return target ? log::ClearLogChoice{log::ClearLogChoice::Kind::Save, *target}
                           : log::ClearLogChoice{log::ClearLogChoice::Kind::Discard, {}};
         });

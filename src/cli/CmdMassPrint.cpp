@@ -1,5 +1,6 @@
 #include "AddressTable.h"
 #include "AddressTableCheck.h"
+#include "AppPaths.h"
 #include "CliPrinting.h"
 #include "Commands.h"
 #include "DatasetError.h"
@@ -48,10 +49,11 @@ int RunMassPrint(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     std::unique_ptr<mailing::PdfRunPage> pdf;
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
+        CreateDataFolders(settings);
         tables::TTzDbf table("TzDbfAddress");
         addresses::ConfigureAddressTable(table);
         // A database that is not there is an error here, not a new one.

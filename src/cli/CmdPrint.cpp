@@ -1,10 +1,10 @@
+#include "AppPaths.h"
 #include "CliFailures.h"
 #include "CliPrinting.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "FeeEntry.h"
 #include "IntegerText.h"
-#include "LogFields.h"
 #include "MailerEntry.h"
 #include "Pictures.h"
 #include "PrintFonts.h"
@@ -14,8 +14,6 @@
 #include "SettingsFile.h"
 #include "UserError.h"
 #include "Zip.h"
-
-#include "AddressText.h"
 
 #include <iostream>
 #include <optional>
@@ -33,9 +31,10 @@ int RunPrint(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
+        CreateDataFolders(settings);
         InstallPrintFontSubstitutions();
         mailing::PrintContext print = TerminalPrintContext(settings, context);
         const mailing::MailerEntry entry = EntryOf(*options, settings);

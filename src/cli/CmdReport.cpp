@@ -1,8 +1,8 @@
 #include "AddressText.h"
+#include "AppPaths.h"
 #include "CliFailures.h"
 #include "Commands.h"
 #include "EngineError.h"
-#include "LogFields.h"
 #include "LogReportRun.h"
 #include "Pictures.h"
 #include "PrintMessages.h"
@@ -102,12 +102,12 @@ int RunReport(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
         LoadSettings(settings, context.settingsFile, PictureLoads);
         report::LogReportRequest request;
-        request.logFile = log::LogFilePath(context.programFolder);
-        request.projectFile = QString::fromStdString(context.programFolder + "Vell3.rav");
+        request.logFile = LogTableFile(settings);
+        request.projectFile = QString::fromStdString(ShippedFile(settings, "Vell3.rav"));
         request.reportName = options->reportName;
         request.sort = options->sort;
         request.now = QDateTime::currentDateTime();

@@ -1,3 +1,4 @@
+#include "AppPaths.h"
 #include "Commands.h"
 #include "Pictures.h"
 #include "SettingsFile.h"
@@ -16,7 +17,7 @@ int RunSettings(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    settings.ProgramFolder = context.programFolder;
+    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     LoadSettings(settings, context.settingsFile, PictureLoads);
     if (save) {
         try {
@@ -29,6 +30,9 @@ int RunSettings(CliContext& context) {
     const auto& keys = SettingKeys();
     for (size_t i = 0; i < keys.size(); ++i) {
         std::cout << keys[i].fieldName << '=' << SettingValueText(settings, i) << '\n';
+    }
+    if (settings.DataFolder) {
+        std::cout << "DataFolder=" << *settings.DataFolder << '\n';
     }
     return kExitOk;
 }

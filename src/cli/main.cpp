@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "CliContext.h"
 #include "Commands.h"
+#include "GlobalOptions.h"
 #include "LocaleDates.h"
 
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -45,13 +47,27 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
 }
 
+// The lines of --help; a subcommand without one is listed by its name.
+constexpr vell3::cli::SubcommandSummary kSummaries[] = {
+    {"barcodes", "--count N [OPTION]...", "pre-print label bar codes on blank mailers"},
+    {"dbf", "info|dump|copy|pack FILE...", "show, copy or pack a dBASE table"},
+    {"label", "CUSTID SERIAL", "print the label number of a customer ID and serial"},
+    {"log", "clear --save FILE|--no-save", "empty the mailing log, its rows saved or not"},
+    {"print", "[OPTION]...", "print one mailer with the next number of the sequence"},
+    {"settings", "[--save]", "print the saved settings (and write them back)"},
+};
+
+std::vector<std::string_view> SubcommandNames() {
+    std::vector<std::string_view> names;
+    for (const auto& command : kSubcommands) {
+        names.push_back(command.name);
+    }
+    return names;
+}
+
 int Usage() {
     std::cerr << "usage: vell3-cli [--program-folder DIR] [--settings FILE] SUBCOMMAND [ARGS...]\n"
-                 "subcommands:";
-    for (const auto& command : kSubcommands) {
-        std::cerr << ' ' << command.name;
-    }
-    std::cerr << '\n';
+                 "Try 'vell3-cli --help' for more information.\n";
     return vell3::cli::kExitUsage;
 }
 
@@ -64,34 +80,26 @@ int main(int argc, char* argv[]) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     qInstallMessageHandler(QuietMessages);
+    const auto names = SubcommandNames();
+    const auto parsed = vell3::cli::ParseGlobalOptions(argc, argv, names, kSummaries);
+    if (!parsed.options) {
+        return parsed.status;
+    }
+    // Taken before the application object drops the arguments Qt knows.
+    const int i = parsed.options->subcommandIndex;
+    const std::string name = argv[i];
+    CliContext context;
+    context.args.assign(argv + i + 1, argv + argc);
     QGuiApplication app(argc, argv);
     // Dates reach the tables as the user's locale writes them.
     vell3::UseLocaleShortDateFormat();
 
-    CliContext context;
-    context.programFolder = vell3::ExecutableFolder();
-    context.settingsFile = vell3::DefaultSettingsFile();
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if ((arg == "--program-folder" || arg == "--settings") && i + 1 < argc) {
-            const std::string value = argv[++i];
-            if (arg == "--settings") {
-                context.settingsFile = value;
-            } else {
-                context.programFolder = vell3::WithTrailingSeparator(value);
-            }
-        } else if (arg.starts_with("--")) {
-            return Usage();
-        } else {
-            break;
-        }
-    }
-    if (i >= argc) {
-        return Usage();
-    }
-    const std::string_view name = argv[i];
-    context.args.assign(argv + i + 1, argv + argc);
+    const vell3::ProgramFolders folders =
+        parsed.options->programFolder ? vell3::SingleProgramFolder(*parsed.options->programFolder)
+                                      : vell3::DefaultProgramFolders();
+    context.programFolder = folders.shipped;
+    context.dataFolder = folders.writable;
+    context.settingsFile = parsed.options->settingsFile.value_or(vell3::DefaultSettingsFile());
     for (const auto& command : kSubcommands) {
         if (command.name == name) {
             return command.run(context);

@@ -1,14 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vell3 {
 
-// The run-time settings: one record for the whole process. Every field but the
-// last three is kept in the settings file.
+// The run-time settings: one record for the whole process. The fields from
+// CompanyType to AddressFolder are kept in the settings file.
 struct AppSettings {
-    std::string ProgramFolder; // the executable's folder with a trailing "/"; not saved
+    // The folder of the shipped files (help, pictures, report definitions), with
+    // a trailing "/"; not saved.
+    std::string ProgramFolder;
+    // The user's own writable folder that holds "Reports/" and "Addresses/",
+    // with a trailing "/"; empty means ProgramFolder. Not saved.
+    std::string LocalDataFolder;
+    // The optional key DataFolder of section "System Path": a writable folder
+    // that several desks share (it replaces LocalDataFolder). Saved only when
+    // the file held it, so a file without it keeps its 23 keys.
+    std::optional<std::string> DataFolder;
 
     std::string CompanyType; // "Ambervale" (the maker) or "Brisquel" (a reseller)
     std::string YourLine1;
@@ -41,5 +51,9 @@ struct AppSettings {
 // The customer ID that means "not set"; the print commands refuse it in
 // barcode mode.
 inline constexpr const char* kUnsetCustomerId = "00-000-0000";
+
+// The folder that holds "Reports/" and "Addresses/", with a trailing "/": the
+// shared DataFolder when one is set, else the user's own data folder.
+std::string WritableFolder(const AppSettings& settings);
 
 } // namespace vell3

@@ -64,7 +64,11 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 }
 
 std::string InvalidIntegerMessage(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    // Appended piece by piece: GCC 12 takes "literal" + std::string&& at -O3 for
+    // an overlapping copy (-Wrestrict).
+    std::string message(1, '\'');
+    message.append(text).append("' is not a valid integer value");
+    return message;
 }
 
 std::int32_t ParseIntegerOrThrow(std::string_view text) {

@@ -3,6 +3,7 @@
 #include "IntegerText.h"
 #include "PrintMessages.h"
 #include "SettingsFile.h"
+#include "SharedSerial.h"
 #include "UserError.h"
 
 namespace vell3::mailing {
@@ -50,7 +51,10 @@ BarCodeRunResult RunPrintBarCodes(AppSettings& settings, const SequenceSnapshot&
             const std::string kept = settings.SerialNum;
             settings.SerialNum = serial;
             try {
-                SaveSettings(settings, settingsFile);
+                // Desks sharing a DataFolder may have used this serial already.
+                SaveSteppedSequence(settings,
+                                    [&](const AppSettings& s) { SaveSettings(s, settingsFile); });
+                serial = settings.SerialNum;
             } catch (const UserError&) {
                 // Not kept, so not printed: SerialNum stays at the last
                 // serial printed, or where it was before the command.

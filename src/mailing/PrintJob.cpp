@@ -3,6 +3,7 @@
 #include "MailerSequence.h"
 #include "PrintMessages.h"
 #include "SettingsFile.h"
+#include "SharedSerial.h"
 #include "UserError.h"
 
 namespace vell3::mailing {
@@ -40,7 +41,8 @@ PrintResult RunPrintCommand(PrintContext& context, const MailerEntry& entry, Pri
     // on paper: after a crash, a kill or a power cut a later run never prints
     // the same number again. A refused write prints nothing.
     try {
-        SaveSettings(settings, context.settingsFile);
+        SaveSteppedSequence(settings,
+                            [&](const AppSettings& s) { SaveSettings(s, context.settingsFile); });
     } catch (const UserError& error) {
         saved.RestoreInto(settings);
         Tell(context.callbacks, error.what());

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vell3 {
 
@@ -156,7 +157,10 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
         if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) {
             lines_.emplace_back();
         }
-        lines_.push_back("[" + std::string(section) + "]");
+        // Built piece by piece, as the temporary file's name below.
+        std::string header(1, '[');
+        header.append(section).push_back(']');
+        lines_.push_back(std::move(header));
         lines_.push_back(std::string(key) + "=" + valueText);
         return;
     }
@@ -193,7 +197,11 @@ bool ProfileFile::WriteAtomically(const std::string& path) const {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     fs::create_directories(folder, error);
 
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 takes "literal" + std::string&& at -O3 for
+    // an overlapping copy (-Wrestrict).
+    std::string name(1, '.');
+    name.append(target.filename().string()).append(".XXXXXX");
+    std::string temporary = (folder / name).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return false;

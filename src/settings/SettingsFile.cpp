@@ -35,7 +35,7 @@ std::string DefaultText(const SettingKey& key, const AppSettings& settings) {
         return key.defaultText;
     }
     if (key.field.index() == 0 && std::get<0>(key.field) == &AppSettings::AddressFolder) {
-        return settings.ProgramFolder + kAddressFolderName;
+        return WritableFolder(settings) + kAddressFolderName;
     }
     return {};
 }
@@ -65,7 +65,11 @@ std::int32_t ReadProfileInteger(const std::optional<std::string>& value, std::in
     }
     const std::string& text = *value;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        return ParseInteger("$" + text.substr(2)).value_or(fallback);
+        // Built piece by piece: GCC 12 takes "literal" + std::string&& at -O3
+        // for an overlapping copy (-Wrestrict).
+        std::string hex(1, '$');
+        hex.append(text, 2);
+        return ParseInteger(hex).value_or(fallback);
     }
     return ParseInteger(text).value_or(fallback);
 }
@@ -91,6 +95,12 @@ void LoadSettings(AppSettings& settings, const ProfileFile& file,
     LoadKey(settings, keys[0], file);
     if (settings.CompanyType.empty()) {
         ChooseBranding(settings, pictureLoads);
+    }
+    // Read before the address folder, whose default lies in the writable folder.
+    const auto dataFolder = file.Get(kDataFolderSection, kDataFolderKey);
+    settings.DataFolder.reset();
+    if (dataFolder) {
+        settings.DataFolder = ReadText(dataFolder, {});
     }
     for (size_t i = 1; i < keys.size(); ++i) {
         LoadKey(settings, keys[i], file);
@@ -121,6 +131,9 @@ void StoreSettings(const AppSettings& settings, ProfileFile& file) {
     const auto& keys = SettingKeys();
     for (size_t i = 0; i < keys.size(); ++i) {
         file.Set(keys[i].saveSection, keys[i].saveKey, SettingValueText(settings, i));
+    }
+    if (settings.DataFolder) {
+        file.Set(kDataFolderSection, kDataFolderKey, *settings.DataFolder);
     }
 }
 

@@ -13,11 +13,16 @@ namespace vell3 {
 inline constexpr const char* kSettingsWriteError = "Unable to write to vell3.ini";
 inline constexpr const char* kSettingsFileName = "vell3.ini";
 
+// The optional key beside the 23: a writable folder that several desks share.
+inline constexpr const char* kDataFolderSection = "System Path";
+inline constexpr const char* kDataFolderKey = "DataFolder";
+
 // Tells whether the picture at a path loads; ChooseBranding's only question.
 using PictureCheck = std::function<bool(const std::string& path)>;
 
 // Fills every saved field of `settings` from the file (missing keys take their
-// defaults). `settings.ProgramFolder` must already be set.
+// defaults), and DataFolder when the file holds it. `settings.ProgramFolder`
+// and `settings.LocalDataFolder` must already be set.
 void LoadSettings(AppSettings& settings, const ProfileFile& file, const PictureCheck& pictureLoads);
 void LoadSettings(AppSettings& settings, const std::string& path, const PictureCheck& pictureLoads);
 
@@ -25,7 +30,8 @@ void LoadSettings(AppSettings& settings, const std::string& path, const PictureC
 // else "Ambervale".
 void ChooseBranding(AppSettings& settings, const PictureCheck& pictureLoads);
 
-// Writes every saved field into the file's text, keeping its other lines.
+// Writes every saved field into the file's text, keeping its other lines;
+// DataFolder only when it was read.
 void StoreSettings(const AppSettings& settings, ProfileFile& file);
 
 // Writes every saved field to the file at `path`, atomically; safe to call at

@@ -76,9 +76,17 @@ std::string DateDigits(const std::optional<DbfDate>& date) {
     if (!date || !IsValidDate(*date)) {
         return std::string(8, ' ');
     }
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year, date->month, date->day);
-    return buffer;
+    // A valid date's parts are small and not negative: digits without printf.
+    std::string digits(8, '0');
+    const auto put = [&digits](int value, size_t end, size_t width) {
+        for (size_t i = 0; i < width; ++i, value /= 10) {
+            digits[end - 1 - i] = static_cast<char>('0' + value % 10);
+        }
+    };
+    put(date->year, 4, 4);
+    put(date->month, 6, 2);
+    put(date->day, 8, 2);
+    return digits;
 }
 
 void SetShortDateFormat(std::string format) {

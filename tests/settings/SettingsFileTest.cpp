@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -190,6 +191,66 @@ TEST(SaveSettings, UnwritableTargetReportsTheError) {
     AppSettings s = Load("");
     EXPECT_THROW(SaveSettings(s, folder.File("vell3.ini")), UserError);
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("vell3.ini/inner")));
+}
+
+TEST(DataFolderKey, ReplacesTheWritableFolderOnlyWhenPresentAndKeepsTheFileAsItWas) {
+    const struct {
+        const char* content;
+        std::optional<std::string> dataFolder;
+        const char* writable;
+        const char* addressFolder;
+        const char* savedLine; // nullptr: the saved file holds no DataFolder key
+    } cases[] = {
+        {"", std::nullopt, "/home/u/.local/share/vell3/", "/home/u/.local/share/vell3/Addresses",
+         nullptr},
+        {"[System Path]\nDataFolder=/srv/mail\n", "/srv/mail", "/srv/mail/", "/srv/mail/Addresses",
+         "DataFolder=/srv/mail\n"},
+        {"[system path]\ndatafolder=/srv/mail/\n", "/srv/mail/", "/srv/mail/",
+         "/srv/mail/Addresses", "datafolder=/srv/mail/\n"},
+        // Present but empty: the user's own folder, and the empty key stays.
+        {"[System Path]\nDataFolder=\n", "", "/home/u/.local/share/vell3/",
+         "/home/u/.local/share/vell3/Addresses", "DataFolder=\n"},
+        // A folder the user chose for the address databases is kept.
+        {"[System Path]\nDataFolder=/srv/mail\nDefault=/home/u/db\n", "/srv/mail", "/srv/mail/",
+         "/home/u/db", "DataFolder=/srv/mail\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        test::TempFolder folder;
+        const std::string path = folder.File("vell3.ini");
+        test::WriteFile(path, c.content);
+        AppSettings s;
+        s.ProgramFolder = "/usr/share/vell3/";
+        s.LocalDataFolder = "/home/u/.local/share/vell3/";
+        LoadSettings(s, path, kNoPicture);
+        EXPECT_EQ(s.DataFolder, c.dataFolder);
+        EXPECT_EQ(WritableFolder(s), c.writable);
+        EXPECT_EQ(s.AddressFolder, c.addressFolder);
+
+        SaveSettings(s, path);
+        const std::string written = test::ReadFile(path);
+        const auto keys = std::count(written.begin(), written.end(), '=');
+        EXPECT_EQ(keys, c.savedLine != nullptr ? 24 : 23) << written;
+        if (c.savedLine != nullptr) {
+            EXPECT_NE(written.find(std::string("\n") + c.savedLine), std::string::npos) << written;
+        }
+        AppSettings again;
+        again.LocalDataFolder = s.LocalDataFolder;
+        LoadSettings(again, path, kNoPicture);
+        EXPECT_EQ(again.DataFolder, s.DataFolder);
+    }
+}
+
+TEST(WritableFolder, FallsBackFromSharedToLocalToProgramFolder) {
+    AppSettings s;
+    s.ProgramFolder = "/build/bin/";
+    EXPECT_EQ(WritableFolder(s), "/build/bin/");
+    s.LocalDataFolder = "/home/u/.local/share/vell3";
+    EXPECT_EQ(WritableFolder(s), "/home/u/.local/share/vell3/");
+    s.DataFolder = "";
+    EXPECT_EQ(WritableFolder(s), "/home/u/.local/share/vell3/");
+    s.DataFolder = "/mnt/office/vell3";
+    EXPECT_EQ(WritableFolder(s), "/mnt/office/vell3/");
 }
 
 } // namespace

@@ -7,6 +7,14 @@
 namespace vell3::tables::test {
 namespace {
 
+// "<prefix><n><suffix>", appended piece by piece: GCC 12 at -O3 takes
+// "literal" + std::string&& for an overlapping copy (-Wrestrict).
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    std::string text(prefix);
+    text.append(std::to_string(n)).append(suffix);
+    return text;
+}
+
 class MemoFileTest : public TableTest {
 protected:
     MemoFile Fresh(const std::string& name = "t.dbt") {
@@ -123,7 +131,7 @@ TEST_F(MemoFileTest, DamagedLengthCannotFreeTheNextMemos) {
 TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
     MemoFile memo = Fresh();
     for (int i = 1; i <= 20; ++i) {
-        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+        ASSERT_EQ(memo.AddMemo(Numbered("m", i, "\r\n"), true), static_cast<uint32_t>(i));
     }
     memo.Close();
     std::string bytes = ReadFileBytes(PathOf("t.dbt"));
@@ -132,14 +140,13 @@ TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
     memo.Open(PathOf("t.dbt"), MemoKind::Dbase4, true, false);
     std::vector<uint32_t> stored;
     for (int i = 0; i < 4; ++i) {
-        stored.push_back(memo.EditMemo("s" + std::to_string(i) + "\r\n", 0));
+        stored.push_back(memo.EditMemo(Numbered("s", i, "\r\n"), 0));
     }
     for (int i = 1; i <= 20; ++i) {
-        EXPECT_EQ(memo.ReadText(static_cast<uint32_t>(i), 1), "m" + std::to_string(i) + "\r\n");
+        EXPECT_EQ(memo.ReadText(static_cast<uint32_t>(i), 1), Numbered("m", i, "\r\n"));
     }
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(memo.ReadText(stored[static_cast<size_t>(i)], 1),
-                  "s" + std::to_string(i) + "\r\n");
+        EXPECT_EQ(memo.ReadText(stored[static_cast<size_t>(i)], 1), Numbered("s", i, "\r\n"));
     }
 }
 
@@ -148,7 +155,7 @@ TEST_F(MemoFileTest, ChainIntoAStoredMemoDoesNotReuseIt) {
 TEST_F(MemoFileTest, FreeRunLongerThanItsGapSparesTheNextMemos) {
     MemoFile memo = Fresh();
     for (int i = 1; i <= 4; ++i) {
-        ASSERT_EQ(memo.AddMemo("m" + std::to_string(i) + "\r\n", true), static_cast<uint32_t>(i));
+        ASSERT_EQ(memo.AddMemo(Numbered("m", i, "\r\n"), true), static_cast<uint32_t>(i));
     }
     memo.Close();
     std::string bytes = ReadFileBytes(PathOf("t.dbt"));

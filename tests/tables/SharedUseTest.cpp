@@ -16,6 +16,14 @@
 namespace vell3::tables::test {
 namespace {
 
+// "<prefix><n><suffix>", appended piece by piece: GCC 12 at -O3 takes
+// "literal" + std::string&& for an overlapping copy (-Wrestrict).
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    std::string text(prefix);
+    text.append(std::to_string(n)).append(suffix);
+    return text;
+}
+
 const std::vector<std::string> kFields = {"who,C,8,0", "seq,N,6,0", "notes,M,10,0"};
 
 class SharedUseTest : public TableTest {
@@ -299,7 +307,7 @@ TEST_F(SharedUseTest, ConcurrentAppendsFromSeveralProgramsAreAllKept) {
                     while (!table.ALock()) {
                         std::this_thread::sleep_for(std::chrono::microseconds(200));
                     }
-                    Append(table, "p" + std::to_string(p), i);
+                    Append(table, Numbered("p", p), i);
                     table.UnLock();
                 }
                 table.Close();

@@ -14,6 +14,14 @@
 namespace vell3::tables::test {
 namespace {
 
+// "<prefix><n><suffix>", appended piece by piece: GCC 12 at -O3 takes
+// "literal" + std::string&& for an overlapping copy (-Wrestrict).
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    std::string text(prefix);
+    text.append(std::to_string(n)).append(suffix);
+    return text;
+}
+
 const std::vector<std::string> kAddressFields = {"Address,M,10,0", "City,C,20,0", "State,C,4,0",
                                                  "Zip,C,10,0"};
 
@@ -174,7 +182,7 @@ TEST_F(TTzDbfTest, AtMost33TablesAreOpenAtOnce) {
     std::vector<std::unique_ptr<TTzDbf>> tables;
     for (int i = 0; i < 33; ++i) {
         tables.push_back(std::make_unique<TTzDbf>());
-        OpenAddresses(*tables.back(), "t" + std::to_string(i) + ".dbf");
+        OpenAddresses(*tables.back(), Numbered("t", i, ".dbf"));
     }
     TTzDbf one_more;
     one_more.SetDbfFields(kAddressFields);
