@@ -42,6 +42,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPageSize>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -655,6 +656,10 @@ std::unique_ptr<PrintPage> TF_Main::NewPrintPage() {
             return std::make_unique<MissingPrinterPage>();
         }
         printer_.setPrinterName(defaultPrinter.printerName());
+        // The mailer forms are US Letter whatever the queue's default paper
+        // (A4 on many systems), as vell3-cli prints them; Printer Setup may
+        // still choose otherwise.
+        printer_.setPageSize(QPageSize(QPageSize::Letter));
     }
     return std::make_unique<PrinterPage>(printer_);
 }
