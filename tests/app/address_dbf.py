@@ -38,12 +38,12 @@ def dump(path):
 
 
 def make(path, kind, missing="", wrong=""):
-    spec = []
+    field_specs = []
     for name, kind_of in FIELDS:
         if name == missing:
             continue
-        spec.append(name + " " + ("N(8,0)" if name == wrong else kind_of))
-    table = dbf.Table(path, "; ".join(spec), dbf_type=kind, codepage="cp437")
+        field_specs.append(name + " " + ("N(8,0)" if name == wrong else kind_of))
+    table = dbf.Table(path, "; ".join(field_specs), dbf_type=kind, codepage="cp437")
     table.open(dbf.READ_WRITE)
     for row in ROWS:
         table.append({k.lower(): v for k, v in row.items() if k != missing and k != wrong})
