@@ -8,16 +8,6 @@
 
 namespace vell3::mailing {
 
-namespace {
-
-void Tell(const JobCallbacks& callbacks, const std::string& message) {
-    if (callbacks.error) {
-        callbacks.error(message);
-    }
-}
-
-} // namespace
-
 BarCodeRunResult RunPrintBarCodes(AppSettings& settings, const SequenceSnapshot& saved,
                                   const std::string& numberOfLabelsText,
                                   const std::string& settingsFile, const LabelPageFactory& newPage,
@@ -26,7 +16,7 @@ BarCodeRunResult RunPrintBarCodes(AppSettings& settings, const SequenceSnapshot&
     const auto count = ParseInteger(numberOfLabelsText);
     if (!count) {
         saved.RestoreInto(settings);
-        Tell(callbacks, InvalidIntegerMessage(numberOfLabelsText));
+        callbacks.Tell(InvalidIntegerMessage(numberOfLabelsText));
         result.stopped = true;
         return result;
     }
@@ -34,7 +24,7 @@ BarCodeRunResult RunPrintBarCodes(AppSettings& settings, const SequenceSnapshot&
     // The labels always carry barcodes made from the customer ID, whatever
     // the mode of the sequence.
     if (settings.CustID == kUnsetCustomerId) {
-        Tell(callbacks, kZeroCustomerIdBarCodesMessage);
+        callbacks.Tell(kZeroCustomerIdBarCodesMessage);
         result.stopped = true;
         return result;
     }
@@ -70,7 +60,7 @@ BarCodeRunResult RunPrintBarCodes(AppSettings& settings, const SequenceSnapshot&
             }
         }
     } catch (const UserError& error) {
-        Tell(callbacks, error.what());
+        callbacks.Tell(error.what());
         result.stopped = true;
     }
     return result;

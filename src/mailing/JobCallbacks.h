@@ -22,6 +22,13 @@ struct JobCallbacks {
     std::function<void(const std::string& groupedNumber)> printed;
     // A barcode label went on paper with this serial. Default: nothing.
     std::function<void(const std::string& serial)> labelPrinted;
+
+    // Tells an error through `error` when there is one.
+    void Tell(const std::string& message) const {
+        if (error) {
+            error(message);
+        }
+    }
 };
 
 } // namespace vell3::mailing

@@ -8,23 +8,13 @@
 
 namespace vell3::mailing {
 
-namespace {
-
-void Tell(const JobCallbacks& callbacks, const std::string& message) {
-    if (callbacks.error) {
-        callbacks.error(message);
-    }
-}
-
-} // namespace
-
 PrintResult RunPrintCommand(PrintContext& context, const MailerEntry& entry, PrintPage& page) {
     AppSettings& settings = context.settings;
     const SequenceSnapshot saved = SequenceSnapshot::Of(settings);
     try {
         AdvanceMailerNumber(settings);
     } catch (const UserError& error) {
-        Tell(context.callbacks, error.what());
+        context.callbacks.Tell(error.what());
         return {PrintOutcome::Refused, {}};
     }
     if (settings.ShowMailerBeforePrint && context.callbacks.confirmMailerNumber &&
@@ -33,7 +23,7 @@ PrintResult RunPrintCommand(PrintContext& context, const MailerEntry& entry, Pri
         return {PrintOutcome::Cancelled, {}};
     }
     if (settings.PrintBarCode && settings.CustID == kUnsetCustomerId) {
-        Tell(context.callbacks, kZeroCustomerIdMessage);
+        context.callbacks.Tell(kZeroCustomerIdMessage);
         saved.RestoreInto(settings);
         return {PrintOutcome::Refused, {}};
     }
@@ -45,7 +35,7 @@ PrintResult RunPrintCommand(PrintContext& context, const MailerEntry& entry, Pri
                             [&](const AppSettings& s) { SaveSettings(s, context.settingsFile); });
     } catch (const UserError& error) {
         saved.RestoreInto(settings);
-        Tell(context.callbacks, error.what());
+        context.callbacks.Tell(error.what());
         return {PrintOutcome::Refused, {}};
     }
     return PrintCurrentMailer(context, entry, page);
@@ -61,7 +51,7 @@ PrintResult PrintCurrentMailer(PrintContext& context, const MailerEntry& entry, 
         result.groupedNumber =
             PrintMailerForm(page, values, settings.PrintBarCode, context.baseFont);
     } catch (const UserError& error) {
-        Tell(context.callbacks, error.what());
+        context.callbacks.Tell(error.what());
         result.outcome = PrintOutcome::Failed;
         return result;
     }
@@ -72,7 +62,7 @@ PrintResult PrintCurrentMailer(PrintContext& context, const MailerEntry& entry, 
     if (log::AppendLogRecord(context.logPath, record, context.logLockWait)) {
         result.outcome = PrintOutcome::Printed;
     } else {
-        Tell(context.callbacks, log::LogLockRefusedMessage(result.groupedNumber));
+        context.callbacks.Tell(log::LogLockRefusedMessage(result.groupedNumber));
         result.outcome = PrintOutcome::NotLogged;
     }
     return result;
