@@ -71,19 +71,4 @@ void WriteDatabase(const std::string& dbfFile, const std::vector<Record>& record
     table.Close();
 }
 
-std::string RunCommand(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return "popen failed";
-    }
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    pclose(pipe);
-    return out;
-}
-
 } // namespace vell3::addresses::test

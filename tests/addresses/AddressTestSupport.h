@@ -30,6 +30,6 @@ void WriteDatabase(const std::string& dbfFile, const std::vector<Record>& record
                    const std::vector<std::string>& fieldList);
 
 // Runs a shell command and returns what it wrote (standard output and error).
-std::string RunCommand(const std::string& command);
+using tables::test::RunCommand;
 
 } // namespace vell3::addresses::test

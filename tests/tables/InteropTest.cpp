@@ -16,23 +16,8 @@
 namespace vell3::tables::test {
 namespace {
 
-std::string Run(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return "popen failed";
-    }
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    pclose(pipe);
-    return out;
-}
-
 std::string Python(const std::string& script, const std::string& argument) {
-    return Run("/usr/bin/python3 " VELL3_INTEROP_DIR "/" + script + " '" + argument + "'");
+    return RunCommand("/usr/bin/python3 " VELL3_INTEROP_DIR "/" + script + " '" + argument + "'");
 }
 
 const std::vector<std::string> kFields = {"name,C,20,0", "notes,M,10,0", "when,D,8,0",

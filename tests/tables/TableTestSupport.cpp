@@ -1,6 +1,8 @@
 #include "TableTestSupport.h"
 
+#include <array>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,21 @@
 #include <unistd.h>
 
 namespace vell3::tables::test {
+
+std::string RunCommand(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return "popen failed";
+    }
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        out.append(buffer.data(), n);
+    }
+    pclose(pipe);
+    return out;
+}
 
 void TableTest::SetUp() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vell3-tables-XXXXXX").string();

@@ -34,6 +34,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 uint32_t Le32At(const std::string& bytes, size_t offset);
 uint16_t Le16At(const std::string& bytes, size_t offset);
 
+// Runs a shell command and returns what it wrote to standard output and error.
+std::string RunCommand(const std::string& command);
+
 // Runs body in a child process and returns its exit status (body's result).
 int RunInChild(const std::function<int()>& body);
 
