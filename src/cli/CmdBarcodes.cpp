@@ -1,6 +1,7 @@
 #include "AppPaths.h"
 #include "BarCodeJob.h"
 #include "CliPrinting.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "IntegerText.h"
 #include "MailerSequence.h"
@@ -83,9 +84,8 @@ int RunBarcodes(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
-        LoadSettings(settings, context.settingsFile, PictureLoads);
+        LoadCliSettings(settings, context);
         InstallPrintFontSubstitutions();
         const SequenceSnapshot saved = SequenceSnapshot::Of(settings);
         settings.SerialNum = options->serial.value_or(StepSerial(settings.SerialNum, +1));

@@ -2,6 +2,7 @@
 #include "ClearLog.h"
 #include "CliFailures.h"
 #include "CliPrinting.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "LogFields.h"
@@ -36,8 +37,7 @@ int RunLog(CliContext& context) {
     try {
         // The log lies in the writable folder, which the settings may move.
         AppSettings settings;
-        ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
-        LoadSettings(settings, context.settingsFile, PictureLoads);
+        LoadCliSettings(settings, context);
         const auto result = log::ClearLog(LogTableFile(settings), [&target] {
             return target ? log::ClearLogChoice{log::ClearLogChoice::Kind::Save, *target}
                           : log::ClearLogChoice{log::ClearLogChoice::Kind::Discard, {}};

@@ -2,6 +2,7 @@
 #include "AddressTableCheck.h"
 #include "AppPaths.h"
 #include "CliPrinting.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "DatasetError.h"
 #include "EngineError.h"
@@ -49,10 +50,9 @@ int RunMassPrint(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     std::unique_ptr<mailing::PdfRunPage> pdf;
     try {
-        LoadSettings(settings, context.settingsFile, PictureLoads);
+        LoadCliSettings(settings, context);
         CreateDataFolders(settings);
         tables::TTzDbf table("TzDbfAddress");
         addresses::ConfigureAddressTable(table);

@@ -1,6 +1,7 @@
 #include "AppPaths.h"
 #include "CliFailures.h"
 #include "CliPrinting.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "FeeEntry.h"
@@ -31,9 +32,8 @@ int RunPrint(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
-        LoadSettings(settings, context.settingsFile, PictureLoads);
+        LoadCliSettings(settings, context);
         CreateDataFolders(settings);
         InstallPrintFontSubstitutions();
         mailing::PrintContext print = TerminalPrintContext(settings, context);

@@ -1,6 +1,7 @@
 #include "AddressText.h"
 #include "AppPaths.h"
 #include "CliFailures.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "EngineError.h"
 #include "LogReportRun.h"
@@ -102,9 +103,8 @@ int RunReport(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
     try {
-        LoadSettings(settings, context.settingsFile, PictureLoads);
+        LoadCliSettings(settings, context);
         report::LogReportRequest request;
         request.logFile = LogTableFile(settings);
         request.projectFile = QString::fromStdString(ShippedFile(settings, "Vell3.rav"));

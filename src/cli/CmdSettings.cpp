@@ -1,4 +1,5 @@
 #include "AppPaths.h"
+#include "CliSettings.h"
 #include "Commands.h"
 #include "Pictures.h"
 #include "SettingsFile.h"
@@ -17,8 +18,7 @@ int RunSettings(CliContext& context) {
         return kExitUsage;
     }
     AppSettings settings;
-    ApplyProgramFolders(settings, {context.programFolder, context.dataFolder});
-    LoadSettings(settings, context.settingsFile, PictureLoads);
+    LoadCliSettings(settings, context);
     if (save) {
         try {
             SaveSettings(settings, context.settingsFile);
